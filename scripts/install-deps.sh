@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Makes a fresh Debian 12 machine ready to build and test both deliverables.
+# Run as root. Installs only what is missing and stays quiet when all is there.
+set -euo pipefail
+
+packages=(
+  cmake make g++ googletest doctest-dev
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  wine wine64 wine32:i386
+  xvfb xauth imagemagick
+  nasm
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps: these packages are missing and installing them needs root: ${missing[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+echo "install-deps: installing ${missing[*]}"
+apt-get update -qq >/dev/null
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,40 @@
+// The fixed-size report buffer that every sweep fills.
+#include "sweep/report_buffer.h"
+
+#include <cstring>
+#include <new>
+
+namespace sweep {
+
+std::unique_ptr<ReportBuffer> ReportBuffer::Allocate() {
+    try {
+        return std::make_unique<ReportBuffer>();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void ReportBuffer::Restart(std::string_view text) {
+    size_ = 0;
+    cut_ = false;
+    text_[0] = '\0';
+    AppendLine({text});
+}
+
+bool ReportBuffer::AppendLine(std::initializer_list<std::string_view> parts) {
+    if (cut_) return false;
+    std::size_t length = 0;
+    for (std::string_view part : parts) length += part.size();
+    if (length >= kReportCapacity - size_) {  // one byte stays for the terminator
+        cut_ = true;
+        return false;
+    }
+    for (std::string_view part : parts) {
+        std::memcpy(text_ + size_, part.data(), part.size());
+        size_ += part.size();
+    }
+    text_[size_] = '\0';
+    return true;
+}
+
+}  // namespace sweep
