@@ -1,0 +1,69 @@
+# Shared by the scripts that run Windows programs under Wine: a template prefix
+# made once per build tree, copied per scenario, and a private wineserver per
+# copy. Source it; it defines functions only.
+
+# Exit code that CTest counts as a skip (SKIP_RETURN_CODE).
+WINE_SKIP=77
+
+# Wine runs 32-bit Windows code as 32-bit Linux code. Some kernels refuse
+# i386 processes altogether (execve gives ENOEXEC); there nothing can run.
+wine_machine_can_run() {
+  if ! command -v wine >/dev/null 2>&1; then
+    echo "wine is not installed"
+    return 1
+  fi
+  if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    echo "this kernel does not run 32-bit x86 programs, so Wine cannot start"
+    return 1
+  fi
+  return 0
+}
+
+# Skips the calling test with a clear line when Wine cannot run here.
+wine_require_or_skip() {
+  local why
+  if ! why=$(wine_machine_can_run); then
+    echo "SKIPPED: $why"
+    exit "$WINE_SKIP"
+  fi
+}
+
+wine_env() {
+  export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# wine_template DIR: makes DIR a fresh 32-bit prefix once; later calls reuse it.
+wine_template() {
+  local dir=$1
+  wine_env
+  (
+    flock 9
+    if [ ! -f "$dir/.complete" ]; then
+      rm -rf "$dir"
+      mkdir -p "$(dirname "$dir")"
+      WINEPREFIX="$dir" wineserver -p5 </dev/null >/dev/null 2>&1
+      WINEPREFIX="$dir" wineboot -i </dev/null >/dev/null 2>&1
+      WINEPREFIX="$dir" wineserver -w
+      touch "$dir/.complete"
+    fi
+  ) 9>"$dir.lock"
+}
+
+# wine_scenario TEMPLATE DIR VERSION: copies the template to DIR (the system
+# folder hard-linked: nothing writes there) and sets the Windows version.
+wine_scenario() {
+  local template=$1 dir=$2 version=$3
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  tar -C "$template" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$dir" -xf -
+  cp -al "$template/drive_c/windows/system32" "$dir/drive_c/windows/system32"
+  export WINEPREFIX=$dir
+  # A wineserver started by a program whose output is a pipe keeps the pipe
+  # open; one of our own, started first, avoids that.
+  wineserver -p5 </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f </dev/null >/dev/null 2>&1
+}
+
+wine_scenario_end() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+}
