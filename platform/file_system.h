@@ -19,6 +19,9 @@ namespace platform {
 // The platform's path limit: 260 bytes with the terminator.
 inline constexpr std::size_t kMaxPathBytes = 260;
 
+// OpenFile keeps the path in a buffer of 128 bytes.
+inline constexpr std::size_t kMaxExistsPath = 128;
+
 // Attribute bits as the platform defines them.
 inline constexpr std::uint32_t kAttributeReadOnly = 0x01;
 inline constexpr std::uint32_t kAttributeHidden = 0x02;
@@ -76,7 +79,8 @@ public:
 
     // True when a file of that path exists and can be opened for reading. A
     // folder, a missing file and a file that another program holds open
-    // without sharing all count as absent.
+    // without sharing all count as absent. The platform's call takes paths of
+    // fewer than kMaxExistsPath characters only; longer ones count as absent.
     virtual bool Exists(const char* path) = 0;
 
     // Renames a file or folder. Fails when `to` names another existing entry
@@ -105,7 +109,7 @@ public:
 
     // The type of the drive whose root is given, such as "C:\". A root that
     // names no drive is DRIVE_TYPE_NO_ROOT.
-    virtual DriveType GetDriveType(const char* root) = 0;
+    virtual DriveType DriveTypeOf(const char* root) = 0;
 
     // The folders and names below answer the text's length without the
     // terminator, or 0 when it cannot be had or does not fit `size` bytes.

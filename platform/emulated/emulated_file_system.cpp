@@ -221,6 +221,7 @@ std::unique_ptr<FindListing> EmulatedFileSystem::FindFirst(const char* pattern, 
 
 bool EmulatedFileSystem::Exists(const char* path) {
     if (faults_.ShouldFail(FILE_OP_EXISTS, path)) return false;
+    if (std::strlen(path) >= kMaxExistsPath) return false;
     Location where;
     if (!Locate(path, where) || where.node == nullptr) return false;
     return !where.node->folder && !where.node->heldOpen;
@@ -302,7 +303,7 @@ bool EmulatedFileSystem::RemoveFolder(const char* path) {
     return true;
 }
 
-DriveType EmulatedFileSystem::GetDriveType(const char* root) {
+DriveType EmulatedFileSystem::DriveTypeOf(const char* root) {
     std::string_view text(root);
     bool isRoot = (text.size() == 2 || (text.size() == 3 && text[2] == '\\')) && text[1] == ':';
     if (!isRoot) return DRIVE_TYPE_NO_ROOT;

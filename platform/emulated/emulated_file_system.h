@@ -68,7 +68,7 @@ public:
     bool SetAttributes(const char* path, std::uint32_t attributes) override;
     bool CreateFolder(const char* path) override;
     bool RemoveFolder(const char* path) override;
-    DriveType GetDriveType(const char* root) override;
+    DriveType DriveTypeOf(const char* root) override;
     std::size_t SystemFolder(char* buffer, std::size_t size) override;
     std::size_t WindowsFolder(char* buffer, std::size_t size) override;
     std::size_t ModuleFileName(char* buffer, std::size_t size) override;

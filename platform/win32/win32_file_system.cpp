@@ -1,0 +1,105 @@
+// Thin calls of the platform's "A" file functions, all present since Windows
+// 95 and NT 4.0 except GetLongPathNameA, which win32_long_path.cpp resolves.
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/win32/answer_text.h"
+#include "platform/win32/unique_handles.h"
+#include "platform/win32/win32_long_path.h"
+
+namespace platform::win32 {
+namespace {
+
+void CopyEntry(const WIN32_FIND_DATAA& data, FindEntry& entry) {
+    static_assert(sizeof(data.cFileName) == sizeof(entry.name));
+    std::memcpy(entry.name, data.cFileName, sizeof(entry.name));
+    entry.name[sizeof(entry.name) - 1] = '\0';
+    entry.attributes = data.dwFileAttributes;
+}
+
+class Win32Listing : public FindListing {
+public:
+    explicit Win32Listing(HANDLE handle) : find_(handle) {}
+    bool Next(FindEntry& entry) override {
+        WIN32_FIND_DATAA data;
+        if (!::FindNextFileA(find_.Get(), &data)) return false;
+        CopyEntry(data, entry);
+        return true;
+    }
+
+private:
+    UniqueFind find_;
+};
+
+}  // namespace
+
+std::unique_ptr<FindListing> Win32FileSystem::FindFirst(const char* pattern, FindEntry& entry) {
+    WIN32_FIND_DATAA data;
+    HANDLE handle = ::FindFirstFileA(pattern, &data);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    auto listing = std::make_unique<Win32Listing>(handle);
+    CopyEntry(data, entry);
+    return listing;
+}
+
+bool Win32FileSystem::Exists(const char* path) {
+    OFSTRUCT info;
+    return ::OpenFile(path, &info, OF_EXIST) != HFILE_ERROR;
+}
+
+bool Win32FileSystem::Move(const char* from, const char* to) {
+    return ::MoveFileA(from, to) != FALSE;
+}
+
+bool Win32FileSystem::CopyNoOverwrite(const char* from, const char* to) {
+    return ::CopyFileA(from, to, TRUE) != FALSE;
+}
+
+bool Win32FileSystem::Delete(const char* path) { return ::DeleteFileA(path) != FALSE; }
+
+std::uint32_t Win32FileSystem::GetAttributes(const char* path) {
+    return ::GetFileAttributesA(path);
+}
+
+bool Win32FileSystem::SetAttributes(const char* path, std::uint32_t attributes) {
+    return ::SetFileAttributesA(path, attributes) != FALSE;
+}
+
+bool Win32FileSystem::CreateFolder(const char* path) {
+    return ::CreateDirectoryA(path, nullptr) != FALSE;
+}
+
+bool Win32FileSystem::RemoveFolder(const char* path) {
+    return ::RemoveDirectoryA(path) != FALSE;
+}
+
+DriveType Win32FileSystem::DriveTypeOf(const char* root) {
+    return static_cast<DriveType>(::GetDriveTypeA(root));
+}
+
+std::size_t Win32FileSystem::SystemFolder(char* buffer, std::size_t size) {
+    return Answer(::GetSystemDirectoryA(buffer, CallSize(size)), buffer, size);
+}
+
+std::size_t Win32FileSystem::WindowsFolder(char* buffer, std::size_t size) {
+    return Answer(::GetWindowsDirectoryA(buffer, CallSize(size)), buffer, size);
+}
+
+std::size_t Win32FileSystem::ModuleFileName(char* buffer, std::size_t size) {
+    // A cut name answers the full size (and may lack its terminator).
+    return Answer(::GetModuleFileNameA(nullptr, buffer, CallSize(size)), buffer, size);
+}
+
+std::size_t Win32FileSystem::FullPathName(const char* path, char* buffer, std::size_t size) {
+    char* namePart = nullptr;
+    return Answer(::GetFullPathNameA(path, CallSize(size), buffer, &namePart), buffer, size);
+}
+
+std::size_t Win32FileSystem::LongPathName(const char* path, char* buffer, std::size_t size) {
+    return LongPathOf(path, buffer, size);
+}
+
+}  // namespace platform::win32
