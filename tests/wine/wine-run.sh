@@ -3,12 +3,18 @@
 # passes its exit code on. CTest uses it as the emulator of the Windows build.
 #   DRAVOLIN_WINE_VERSION  Windows version of the prefix (default winxp)
 #   DRAVOLIN_WINE_ROOT     folder for the template and the scratch prefixes
+#                          (default: "wine" in the build tree CTest runs in)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-lib.sh"
 wine_require_or_skip
 
-root=${DRAVOLIN_WINE_ROOT:-$PWD/wine}
+build_tree() {
+  local dir=$PWD
+  while [ "$dir" != / ] && [ ! -f "$dir/CMakeCache.txt" ]; do dir=$(dirname "$dir"); done
+  [ -f "$dir/CMakeCache.txt" ] && echo "$dir" || echo "$PWD"
+}
+root=${DRAVOLIN_WINE_ROOT:-$(build_tree)/wine}
 version=${DRAVOLIN_WINE_VERSION:-winxp}
 program=$1; shift
 scenario="$root/scenarios/$(basename "$program" .exe)-$version-$$"

@@ -1,0 +1,144 @@
+// Drives a running Dravolin.exe through its window, as a user would, for the
+// end-to-end tests: finds the dialog by its class, reads texts, sends commands
+// and keys, and reports the dialog's place. One action per run; the exit code
+// says whether it held (0) or not (1); 2 is a usage error.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/centring.h"
+#include "app/text_catalogue.h"
+
+namespace {
+
+constexpr char kClassName[] = "VelmoDravolinClass";
+constexpr DWORD kDefaultWaitMs = 15000;
+constexpr DWORD kPollMs = 100;
+constexpr int kTextCapacity = 64 * 1024;
+
+HWND WaitForDialog(DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += kPollMs) {
+        if (HWND dialog = FindWindowA(kClassName, nullptr)) return dialog;
+        if (waited >= timeoutMs) return nullptr;
+        Sleep(kPollMs);
+    }
+}
+
+// The text of control `id`, or the window title for id 0.
+std::string ReadText(HWND dialog, int id) {
+    HWND window = id == 0 ? dialog : GetDlgItem(dialog, id);
+    if (!window) return "<no control " + std::to_string(id) + ">";
+    std::string text(kTextCapacity, '\0');
+    const LRESULT length =
+        SendMessageA(window, WM_GETTEXT, kTextCapacity, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+void PrintEscaped(const char* label, const std::string& text) {
+    std::printf("%s: \"", label);
+    for (unsigned char c : text) {
+        if (c == '\r') std::printf("\\r");
+        else if (c == '\n') std::printf("\\n");
+        else if (c == '\t') std::printf("\\t");
+        else if (c < 0x20 || c >= 0x7F) std::printf("\\x%02X", c);
+        else std::putchar(c);
+    }
+    std::printf("\"\n");
+}
+
+int ExpectText(HWND dialog, int id, int role, int language) {
+    const std::string actual = ReadText(dialog, id);
+    const std::string expected = app::CatalogueText(static_cast<app::TextRole>(role), language);
+    if (actual == expected) return 0;
+    std::printf("control %d does not show role %d of language %d\n", id, role, language);
+    PrintEscaped("expected", expected);
+    PrintEscaped("actual  ", actual);
+    return 1;
+}
+
+// Where the dialog is, where it should be, and whether it is topmost.
+int ExpectPlaced(HWND dialog) {
+    RECT rect;
+    GetWindowRect(dialog, &rect);
+    const app::ScreenPoint expected =
+        app::CentrePosition({rect.left, rect.top, rect.right, rect.bottom},
+                            GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
+    const bool topmost = (GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    const bool visible = IsWindowVisible(dialog) != FALSE;
+    std::printf("at %ld,%ld expected %d,%d topmost %d visible %d\n", rect.left, rect.top,
+                expected.x, expected.y, topmost, visible);
+    return rect.left == expected.x && rect.top == expected.y && topmost && visible ? 0 : 1;
+}
+
+int CountDialogs() {
+    int count = 0;
+    for (HWND w = FindWindowExA(nullptr, nullptr, kClassName, nullptr); w;
+         w = FindWindowExA(nullptr, w, kClassName, nullptr)) {
+        ++count;
+    }
+    return count;
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: driver find [ms] | gone [ms] | count N | text ID |\n"
+                 "       expect-text ID ROLE LANGUAGE | command ID | post-command ID |\n"
+                 "       key-escape | close-box | expect-placed | move-away\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const std::string action = argv[1];
+    auto arg = [&](int i) { return i < argc ? std::atoi(argv[i]) : 0; };
+
+    if (action == "find") return WaitForDialog(argc > 2 ? arg(2) : kDefaultWaitMs) ? 0 : 1;
+    if (action == "gone") {
+        const DWORD timeout = argc > 2 ? arg(2) : kDefaultWaitMs;
+        for (DWORD waited = 0; FindWindowA(kClassName, nullptr); waited += kPollMs) {
+            if (waited >= timeout) return 1;
+            Sleep(kPollMs);
+        }
+        return 0;
+    }
+    if (action == "count") {
+        const int count = CountDialogs();
+        std::printf("%d dialog(s)\n", count);
+        return count == arg(2) ? 0 : 1;
+    }
+
+    HWND dialog = WaitForDialog(kDefaultWaitMs);
+    if (!dialog) {
+        std::printf("no window of class %s\n", kClassName);
+        return 1;
+    }
+    if (action == "text") {
+        PrintEscaped("text", ReadText(dialog, arg(2)));
+        return 0;
+    }
+    if (action == "expect-text" && argc == 5) return ExpectText(dialog, arg(2), arg(3), arg(4));
+    if (action == "command") {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(arg(2), 0), 0);
+        return 0;
+    }
+    if (action == "post-command") return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(arg(2), 0), 0) ? 0 : 1;
+    if (action == "key-escape") {
+        // Keys reach the dialog through its message loop, as typed keys do.
+        HWND target = GetDlgItem(dialog, IDCANCEL) ? GetDlgItem(dialog, IDCANCEL) : GetDlgItem(dialog, 1000);
+        PostMessageA(target ? target : dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageA(target ? target : dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        return 0;
+    }
+    if (action == "close-box") return PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+    if (action == "expect-placed") return ExpectPlaced(dialog);
+    if (action == "move-away") {
+        return SetWindowPos(dialog, HWND_NOTOPMOST, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE) ? 0 : 1;
+    }
+    return Usage();
+}

@@ -1,0 +1,86 @@
+# Helpers of the end-to-end scenarios: a scratch Wine prefix on a private X
+# display, Dravolin.exe started in it, and the driver that works its window.
+# Scenarios are run as: scenario.sh BIN_DIR WINE_ROOT; the run's template
+# prefix is WINE_ROOT/template, the scenario's prefixes lie beside it.
+set -u
+e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$e2e_here/../wine/wine-lib.sh"
+wine_require_or_skip
+
+BIN=$(cd "$1" && pwd)
+WINE_ROOT=$2
+WORK=$WINE_ROOT/$(basename "$0" .sh)
+mkdir -p "$WORK"
+e2e_failures=0
+e2e_pids=()
+
+# Role and language numbers of the text catalogue, as the driver takes them.
+TEXT_WINDOW_TITLE=0 TEXT_SUPPORT_LABEL=2 TEXT_TEST_LABEL=3 TEXT_OLD_DRIVER_LABEL=4
+TEXT_CLOSE_LABEL=7 TEXT_NEW_DRIVER_LABEL=8 TEXT_WELCOME=12 TEXT_NO_ADMIN_RIGHTS=13
+TEXT_OS_UNSUPPORTED=14
+GERMAN=0 ENGLISH=1 FRENCH=2 ITALIAN=3 DUTCH=4 SPANISH=5
+
+e2e_start_display() {
+  if [ -z "${DISPLAY:-}" ] || [ -n "${E2E_OWN_DISPLAY:-}" ]; then
+    local n
+    for n in $(seq 91 140); do
+      [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+      Xvfb ":$n" -screen 0 1024x768x24 -br -nolisten tcp >/dev/null 2>&1 &
+      e2e_xvfb=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+    done
+    echo "cannot start Xvfb"; exit 1
+  fi
+}
+
+# e2e_prefix NAME VERSION: a fresh prefix copied from the run's template.
+e2e_prefix() {
+  wine_template "$WINE_ROOT/template"
+  wine_scenario "$WINE_ROOT/template" "$WORK/$1" "$2"
+}
+
+e2e_cleanup() {
+  local pid
+  for pid in "${e2e_pids[@]}"; do kill "$pid" 2>/dev/null; done
+  wine_scenario_end
+  [ -n "${e2e_xvfb:-}" ] && kill "$e2e_xvfb" 2>/dev/null
+  return 0
+}
+trap e2e_cleanup EXIT
+
+# Starts Dravolin.exe with the given words; its process id is in DRAVOLIN_PID.
+start_dravolin() {
+  wine "$BIN/Dravolin.exe" "$@" </dev/null >/dev/null 2>&1 &
+  DRAVOLIN_PID=$!
+  e2e_pids+=("$DRAVOLIN_PID")
+}
+
+drv() { wine "$BIN/e2e_driver.exe" "$@" </dev/null; }
+
+check() {
+  local what=$1; shift
+  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; e2e_failures=$((e2e_failures + 1)); fi
+}
+
+# Waits for a process to end and checks its exit code.
+exits_with() {
+  local pid=$1 want=$2 code
+  wait "$pid"; code=$?
+  [ "$code" = "$want" ] || { echo "     exit code $code, want $want"; return 1; }
+}
+
+expect_captions() {
+  local language=$1
+  drv expect-text 0 $TEXT_WINDOW_TITLE "$language" &&
+  drv expect-text 1000 $TEXT_CLOSE_LABEL "$language" &&
+  drv expect-text 1001 $TEXT_NEW_DRIVER_LABEL "$language" &&
+  drv expect-text 1002 $TEXT_TEST_LABEL "$language" &&
+  drv expect-text 1005 $TEXT_SUPPORT_LABEL "$language" &&
+  drv expect-text 1006 $TEXT_OLD_DRIVER_LABEL "$language"
+}
+
+e2e_end() {
+  if [ "$e2e_failures" = 0 ]; then echo "all checks held"; exit 0; fi
+  echo "$e2e_failures check(s) failed"; exit 1
+}
