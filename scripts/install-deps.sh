@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes a fresh Debian 12 machine ready to build and test both deliverables.
-# Run as root. Installs only what is missing and stays quiet when all is there.
+# Run as root (or with sudo at hand). Installs only what is missing and stays quiet when all is there.
 set -euo pipefail
 
 packages=(
@@ -17,15 +17,19 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+sudo=
 if [ "$(id -u)" -ne 0 ]; then
-  echo "install-deps: these packages are missing and installing them needs root: ${missing[*]}" >&2
-  exit 1
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "install-deps: these packages are missing and installing them needs root: ${missing[*]}" >&2
+    exit 1
+  fi
+  sudo=sudo
 fi
 
 export DEBIAN_FRONTEND=noninteractive
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
+  $sudo dpkg --add-architecture i386
 fi
 echo "install-deps: installing ${missing[*]}"
-apt-get update -qq >/dev/null
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+$sudo apt-get update -qq >/dev/null
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -85,7 +85,7 @@ int CountDialogs() {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: driver find [ms] | gone [ms] | count N | text ID |\n"
+                 "usage: driver find [ms] | gone [ms] | count N | text ID | raw-text ID |\n"
                  "       expect-text ID ROLE LANGUAGE | command ID | post-command ID |\n"
                  "       key-escape | close-box | expect-placed | move-away\n");
     return 2;
@@ -120,6 +120,11 @@ int main(int argc, char** argv) {
     }
     if (action == "text") {
         PrintEscaped("text", ReadText(dialog, arg(2)));
+        return 0;
+    }
+    if (action == "raw-text") {  // the bytes as they are, for a person to read
+        const std::string text = ReadText(dialog, arg(2));
+        std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     }
     if (action == "expect-text" && argc == 5) return ExpectText(dialog, arg(2), arg(3), arg(4));
