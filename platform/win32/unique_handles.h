@@ -77,7 +77,9 @@ private:
     HANDLE handle_;
 };
 
-using UniqueProcess = UniqueHandle<HANDLE, nullptr, HandleCloser>;
+// A process, file or other kernel object that opens to null on failure.
+using UniqueKernelObject = UniqueHandle<HANDLE, nullptr, HandleCloser>;
+using UniqueProcess = UniqueKernelObject;
 using UniqueLibrary = UniqueHandle<HMODULE, nullptr, LibraryFreer>;
 
 // Looks a function up by name in a loaded module, for calls that older
