@@ -1,0 +1,65 @@
+// The whole-sweep test machine.
+#include "tests/unit/sweep/sweep_machine.h"
+
+#include <doctest/doctest.h>
+
+#include <sstream>
+
+#include "platform/emulated/file_manifest.h"
+
+namespace test {
+
+SweepMachine::SweepMachine(platform::PlatformKind kind, std::string_view reg,
+                           std::string_view manifest)
+    : registry(kind),
+      report(sweep::ReportBuffer::Allocate()),
+      context{registry, files, desktop, *report, {kEnglishHeader, kNoProblems, kOldDriverOf}, kind} {
+    files.AddDrive('C', platform::DRIVE_TYPE_FIXED);
+    files.SetWindowsFolder("C:\\WINDOWS");
+    files.SetSystemFolder(SystemFolder());
+    files.AddFolder(DriverFolder());
+    files.AddFile(std::string(kProgramFolder) + "\\Dravolin.exe", "MZ");
+    files.SetModuleFile(std::string(kProgramFolder) + "\\Dravolin.exe");
+    files.SetCurrentFolder(kProgramFolder);
+    // The hive backup lands in the emulated file system like any file.
+    registry.SetHiveFileWriter([this](const char* path, const std::string& content) {
+        if (files.GetAttributes(path) != platform::kInvalidAttributes) {
+            return platform::kErrorAlreadyExists;
+        }
+        return files.AddFile(path, content) ? platform::kErrorSuccess : platform::kErrorAccessDenied;
+    });
+    if (!reg.empty()) REQUIRE(registry.LoadRegFile("REGEDIT4\r\n\r\n" + std::string(reg)));
+    std::string error;
+    if (!manifest.empty()) REQUIRE_MESSAGE(LoadFileManifest(manifest, files, desktop, error), error);
+}
+
+std::string SweepMachine::SystemFolder() const {
+    return context.platformKind == platform::PLATFORM_NT ? kNtSystemFolder : kWin9xSystemFolder;
+}
+
+std::string SweepMachine::DriverFolder() const {
+    return SystemFolder() +
+           (context.platformKind == platform::PLATFORM_NT ? "\\DRIVERS" : "\\IOSUBSYS");
+}
+
+std::set<std::string> SweepMachine::Snapshot() const {
+    std::set<std::string> lines;
+    std::string key;
+    std::istringstream reg(registry.SaveRegFile());
+    for (std::string line; std::getline(reg, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line == "REGEDIT4") continue;
+        if (line.front() == '[') {
+            key = line;
+            continue;
+        }
+        lines.insert(key + " " + line);
+    }
+    std::istringstream manifest(platform::emulated::SaveFileManifest(files, desktop));
+    for (std::string line; std::getline(manifest, line);) {
+        if (line.rfind("file ", 0) == 0 || line.rfind("folder ", 0) == 0) lines.insert(line);
+    }
+    return lines;
+}
+
+}  // namespace test
