@@ -1,0 +1,313 @@
+// The registry operations of the emulated machine, each with the result codes
+// Windows gives for the same call.
+#include "platform/emulated/emulated_registry.h"
+
+#include <cstring>
+
+namespace platform::emulated {
+
+namespace {
+
+constexpr const char* kMachineRootName = "HKEY_LOCAL_MACHINE";
+constexpr const char* kUserRootName = "HKEY_CURRENT_USER";
+constexpr const char* kSystemKeyName = "System";
+constexpr const char* kCurrentControlSetName = "CurrentControlSet";
+constexpr AccessMask kDeleteRight = 0x00010000;
+
+std::string_view NameOrDefault(const char* name) { return name == nullptr ? "" : name; }
+
+}  // namespace
+
+EmulatedRegistry::EmulatedRegistry(PlatformKind kind, int currentControlSet)
+    : kind_(kind), machine_(std::make_shared<RegNode>()), user_(std::make_shared<RegNode>()) {
+    machine_->name = kMachineRootName;
+    user_->name = kUserRootName;
+    if (currentControlSet < 1 || currentControlSet > 3) currentControlSet = 1;
+    currentSetName_ = "ControlSet00" + std::to_string(currentControlSet);
+    RegNode& system = machine_->AddChild(kSystemKeyName);
+    system.AddChild(IsNt() ? currentSetName_ : std::string(kCurrentControlSetName));
+    user_->AddChild("Software");
+}
+
+EmulatedRegistry::~EmulatedRegistry() = default;
+
+RegNode& EmulatedRegistry::Root(RegRoot root) const {
+    return root == RegRoot::LocalMachine ? *machine_ : *user_;
+}
+
+std::vector<std::string> EmulatedRegistry::Resolve(RegRoot root, const char* path) const {
+    std::vector<std::string> parts;
+    for (std::string_view part : SplitPath(NameOrDefault(path))) parts.emplace_back(part);
+    if (IsNt() && root == RegRoot::LocalMachine && parts.size() >= 2 &&
+        NamesEqual(parts[0], kSystemKeyName) && NamesEqual(parts[1], kCurrentControlSetName)) {
+        parts[1] = currentSetName_;
+    }
+    return parts;
+}
+
+std::shared_ptr<RegNode> EmulatedRegistry::Find(RegRoot root, const char* path) const {
+    std::shared_ptr<RegNode> node = root == RegRoot::LocalMachine ? machine_ : user_;
+    for (const std::string& part : Resolve(root, path)) {
+        std::shared_ptr<RegNode> next;
+        for (const auto& child : node->children) {
+            if (NamesEqual(child->name, part)) next = child;
+        }
+        if (!next) return nullptr;
+        node = next;
+    }
+    return node;
+}
+
+std::string EmulatedRegistry::FullPathOf(RegRoot root, const char* path) const {
+    std::string full = Root(root).name;
+    for (const std::string& part : Resolve(root, path)) full += "\\" + part;
+    return full;
+}
+
+bool EmulatedRegistry::Grants(const RegNode& node, AccessMask access) const {
+    return !IsNt() || (access & ~node.grantable) == 0;
+}
+
+RegKey EmulatedRegistry::Open(std::shared_ptr<RegNode> node, AccessMask access) {
+    std::uintptr_t handle = nextHandle_++;
+    handles_[handle] = OpenKeyEntry{std::move(node), access};
+    return MakeKey(handle);
+}
+
+RegResult EmulatedRegistry::CloseHandle(std::uintptr_t handle) noexcept {
+    return handles_.erase(handle) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+RegResult EmulatedRegistry::Lookup(const RegKey& key, AccessMask needed, OpenKeyEntry*& entry) {
+    if (!Owns(key)) return kErrorInvalidHandle;
+    auto it = handles_.find(HandleOf(key));
+    if (it == handles_.end()) return kErrorInvalidHandle;
+    if (it->second.node->deleted) return kErrorKeyDeleted;
+    if (IsNt() && (it->second.access & needed) != needed) return kErrorAccessDenied;
+    entry = &it->second;
+    return kErrorSuccess;
+}
+
+RegResult EmulatedRegistry::OpenKey(RegRoot root, const char* path, AccessMask access,
+                                    RegKey& key) {
+    if (RegResult fault = faults_.OnOperation(RegOp::Open)) return fault;
+    std::shared_ptr<RegNode> node = Find(root, path);
+    if (!node) return kErrorFileNotFound;
+    if (!Grants(*node, access)) return kErrorAccessDenied;
+    key = Open(std::move(node), access);
+    return kErrorSuccess;
+}
+
+RegResult EmulatedRegistry::CreateImpl(RegRoot root, const char* path, AccessMask access,
+                                       RegKey& key) {
+    if (RegResult fault = faults_.OnOperation(RegOp::Create)) return fault;
+    const std::string fullPath = FullPathOf(root, path);
+    if (RegResult fault = faults_.OnWrite(fullPath)) return fault;
+    std::shared_ptr<RegNode> node = root == RegRoot::LocalMachine ? machine_ : user_;
+    std::vector<std::string> parts = Resolve(root, path);
+    // Check rights before creating anything, so a refused create leaves no key.
+    if (std::shared_ptr<RegNode> existing = Find(root, path)) {
+        if (!Grants(*existing, access)) return kErrorAccessDenied;
+    }
+    for (const std::string& part : parts) {
+        std::shared_ptr<RegNode> next;
+        for (const auto& child : node->children) {
+            if (NamesEqual(child->name, part)) next = child;
+        }
+        if (!next) {
+            node->AddChild(part);
+            next = node->children.back();
+        }
+        node = next;
+    }
+    key = Open(std::move(node), access);
+    return kErrorSuccess;
+}
+
+RegResult EmulatedRegistry::CreateKey(RegRoot root, const char* path, RegKey& key) {
+    return CreateImpl(root, path, kKeyAllAccess, key);
+}
+
+RegResult EmulatedRegistry::CreateKeyEx(RegRoot root, const char* path, AccessMask access,
+                                        RegKey& key) {
+    return CreateImpl(root, path, access, key);
+}
+
+RegResult EmulatedRegistry::QueryValue(const RegKey& key, const char* name, ValueType* type,
+                                       void* data, std::uint32_t* dataSize) {
+    if (RegResult fault = faults_.OnOperation(RegOp::Query)) return fault;
+    OpenKeyEntry* entry = nullptr;
+    if (RegResult result = Lookup(key, kKeyQueryValue, entry)) return result;
+    if (data != nullptr && dataSize == nullptr) return kErrorInvalidParameter;
+    RegValue* value = entry->node->FindValue(NameOrDefault(name));
+    if (value == nullptr) return kErrorFileNotFound;
+    const auto size = static_cast<std::uint32_t>(value->data.size());
+    if (data != nullptr && size > *dataSize) return kErrorMoreData;
+    if (data != nullptr && size > 0) std::memcpy(data, value->data.data(), size);
+    if (type != nullptr) *type = value->type;
+    if (dataSize != nullptr) *dataSize = size;
+    return kErrorSuccess;
+}
+
+RegResult EmulatedRegistry::SetValue(const RegKey& key, const char* name, ValueType type,
+                                     const void* data, std::uint32_t dataSize) {
+    if (RegResult fault = faults_.OnOperation(RegOp::Set)) return fault;
+    OpenKeyEntry* entry = nullptr;
+    if (RegResult result = Lookup(key, kKeySetValue, entry)) return result;
+    if (data == nullptr && dataSize != 0) return kErrorInvalidParameter;
+    if (RegResult fault = faults_.OnWrite(entry->node->FullPath())) return fault;
+    entry->node->PutValue(NameOrDefault(name), type, static_cast<const std::uint8_t*>(data),
+                          dataSize);
+    return kErrorSuccess;
+}
+
+RegResult EmulatedRegistry::DeleteValue(const RegKey& key, const char* name) {
+    if (RegResult fault = faults_.OnOperation(RegOp::DeleteValue)) return fault;
+    OpenKeyEntry* entry = nullptr;
+    if (RegResult result = Lookup(key, kKeySetValue, entry)) return result;
+    if (RegResult fault = faults_.OnWrite(entry->node->FullPath())) return fault;
+    return entry->node->RemoveValue(NameOrDefault(name)) ? kErrorSuccess : kErrorFileNotFound;
+}
+
+RegResult EmulatedRegistry::EnumValue(const RegKey& key, std::uint32_t index, char* name,
+                                      std::uint32_t* nameLength, ValueType* type, void* data,
+                                      std::uint32_t* dataSize) {
+    if (RegResult fault = faults_.OnOperation(RegOp::Enum)) return fault;
+    OpenKeyEntry* entry = nullptr;
+    if (RegResult result = Lookup(key, kKeyQueryValue, entry)) return result;
+    if (name == nullptr || nameLength == nullptr) return kErrorInvalidParameter;
+    if (data != nullptr && dataSize == nullptr) return kErrorInvalidParameter;
+    const std::vector<RegValue>& values = entry->node->values;
+    if (index >= values.size()) return kErrorNoMoreItems;
+    const RegValue& value = values[index];
+    const auto size = static_cast<std::uint32_t>(value.data.size());
+    if (value.name.size() >= *nameLength) return kErrorMoreData;
+    if (data != nullptr && size > *dataSize) return kErrorMoreData;
+    std::memcpy(name, value.name.c_str(), value.name.size() + 1);
+    *nameLength = static_cast<std::uint32_t>(value.name.size());
+    if (type != nullptr) *type = value.type;
+    if (data != nullptr && size > 0) std::memcpy(data, value.data.data(), size);
+    if (dataSize != nullptr) *dataSize = size;
+    return kErrorSuccess;
+}
+
+// Like the shell's copy: subkeys first, each merged recursively, then values;
+// stops at the first write that fails.
+RegResult EmulatedRegistry::CopyInto(const RegNode& source, RegNode& destination) {
+    for (const auto& child : source.children) {
+        RegNode* target = destination.FindChild(child->name);
+        if (target == nullptr) {
+            if (RegResult fault = faults_.OnWrite(destination.FullPath() + "\\" + child->name)) {
+                return fault;
+            }
+            target = &destination.AddChild(child->name);
+        }
+        if (RegResult result = CopyInto(*child, *target)) return result;
+    }
+    for (const RegValue& value : source.values) {
+        if (RegResult fault = faults_.OnWrite(destination.FullPath())) return fault;
+        destination.PutValue(value.name, value.type, value.data.data(),
+                             static_cast<std::uint32_t>(value.data.size()));
+    }
+    return kErrorSuccess;
+}
+
+RegResult EmulatedRegistry::CopyTree(const RegKey& source, const RegKey& destination) {
+    if (RegResult fault = faults_.OnOperation(RegOp::CopyTree)) return fault;
+    OpenKeyEntry* from = nullptr;
+    OpenKeyEntry* to = nullptr;
+    if (RegResult result = Lookup(source, kKeyQueryValue | kKeyEnumerateSubKeys, from)) {
+        return result;
+    }
+    if (RegResult result = Lookup(destination, kKeySetValue, to)) return result;
+    std::shared_ptr<RegNode> snapshot = CloneTree(*from->node);
+    return CopyInto(*snapshot, *to->node);
+}
+
+RegResult EmulatedRegistry::CopyTree(RegRoot root, const char* sourcePath,
+                                     const RegKey& destination) {
+    if (RegResult fault = faults_.OnOperation(RegOp::CopyTree)) return fault;
+    OpenKeyEntry* to = nullptr;
+    if (!Owns(destination) || handles_.find(HandleOf(destination)) == handles_.end()) {
+        return kErrorInvalidParameter;
+    }
+    std::shared_ptr<RegNode> node = Find(root, sourcePath);
+    if (!node) return kErrorFileNotFound;
+    // The shell opens the source with full access.
+    if (!Grants(*node, kKeyAllAccess)) return kErrorAccessDenied;
+    if (RegResult result = Lookup(destination, kKeySetValue, to)) return result;
+    std::shared_ptr<RegNode> snapshot = CloneTree(*node);
+    return CopyInto(*snapshot, *to->node);
+}
+
+// Children first, as the shell deletes; stops at the first key it cannot delete.
+RegResult EmulatedRegistry::DeleteSubtree(RegNode& node) {
+    while (!node.children.empty()) {
+        if (RegResult result = DeleteSubtree(*node.children.front())) return result;
+    }
+    if (!Grants(node, kDeleteRight)) return kErrorAccessDenied;
+    if (RegResult fault = faults_.OnWrite(node.FullPath())) return fault;
+    node.parent->RemoveChild(node);
+    return kErrorSuccess;
+}
+
+RegResult EmulatedRegistry::DeleteTree(RegRoot root, const char* path) {
+    if (RegResult fault = faults_.OnOperation(RegOp::DeleteTree)) return fault;
+    std::shared_ptr<RegNode> node = Find(root, path);
+    if (!node) return kErrorFileNotFound;
+    if (node->parent == nullptr) return kErrorAccessDenied;  // a root stays
+    return DeleteSubtree(*node);
+}
+
+RegResult EmulatedRegistry::DeleteValueAt(RegRoot root, const char* path, const char* name) {
+    if (RegResult fault = faults_.OnOperation(RegOp::DeleteValueAt)) return fault;
+    std::shared_ptr<RegNode> node = Find(root, path);
+    if (!node) return kErrorFileNotFound;
+    if (!Grants(*node, kKeySetValue)) return kErrorAccessDenied;
+    if (RegResult fault = faults_.OnWrite(node->FullPath())) return fault;
+    return node->RemoveValue(NameOrDefault(name)) ? kErrorSuccess : kErrorFileNotFound;
+}
+
+namespace {
+
+void Collect(const RegNode& node, std::vector<std::string>* keys,
+             std::vector<std::pair<std::string, RegValue>>* values) {
+    const std::string path = node.FullPath();
+    if (keys != nullptr && node.parent != nullptr) keys->push_back(path);
+    if (values != nullptr) {
+        for (const RegValue& value : node.values) values->emplace_back(path, value);
+    }
+    for (const auto& child : node.children) Collect(*child, keys, values);
+}
+
+}  // namespace
+
+std::vector<std::string> EmulatedRegistry::Keys() const {
+    std::vector<std::string> keys;
+    Collect(*machine_, &keys, nullptr);
+    Collect(*user_, &keys, nullptr);
+    return keys;
+}
+
+std::vector<std::pair<std::string, RegValue>> EmulatedRegistry::Values() const {
+    std::vector<std::pair<std::string, RegValue>> values;
+    Collect(*machine_, nullptr, &values);
+    Collect(*user_, nullptr, &values);
+    return values;
+}
+
+bool EmulatedRegistry::LimitAccess(RegRoot root, const char* path, AccessMask grantable) {
+    std::shared_ptr<RegNode> node = Find(root, path);
+    if (!node) return false;
+    node->grantable = grantable;
+    return true;
+}
+
+const std::string* EmulatedRegistry::HiveFile(const char* path) const {
+    for (const auto& [name, content] : hiveFiles_) {
+        if (NamesEqual(name, NameOrDefault(path))) return &content;
+    }
+    return nullptr;
+}
+
+}  // namespace platform::emulated
