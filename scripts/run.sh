@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The run command: installs what is missing, builds Dravolin.exe and starts it
-# under Wine in a prefix of its own under build/run. With a display the user
-# gets the real window; without one it runs on a private Xvfb display, prints
-# what the status box shows and saves a screenshot.
+# under Wine in a prefix of its own under build/run, seeded once from the demo
+# machine in demo/ (a machine cluttered by other burning software). With a
+# display the user gets the real window; without one it runs on a private
+# Xvfb display, presses Test, prints the report and saves a screenshot.
 #   scripts/run.sh [words for Dravolin's command line, e.g. GERMAN]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,8 +22,10 @@ fi
 bin=$root/build/windows/bin
 run=$root/build/run
 wine_template "$root/build/windows/wine/template"
-if [ ! -d "$run/prefix" ]; then
+if [ ! -f "$run/prefix/.seeded" ]; then
   wine_scenario "$root/build/windows/wine/template" "$run/prefix" winxp
+  bash scripts/seed-demo.sh
+  touch "$run/prefix/.seeded"
 else
   export WINEPREFIX=$run/prefix
   wineserver -p5 </dev/null >/dev/null 2>&1
@@ -43,8 +46,9 @@ sleep 1
 wine "$bin/Dravolin.exe" "$@" </dev/null >/dev/null 2>&1 &
 dravolin=$!
 wine "$bin/e2e_driver.exe" find >/dev/null
+wine "$bin/e2e_driver.exe" command 1002 >/dev/null   # Test
 sleep 1
-echo "--- status box of Dravolin ---"
+echo "--- Dravolin's report after Test ---"
 wine "$bin/e2e_driver.exe" raw-text 1004 | iconv -f CP1252 -t UTF-8 | tr -d '\r'
 echo
 echo "------------------------------"

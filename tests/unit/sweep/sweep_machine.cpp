@@ -3,6 +3,7 @@
 
 #include <doctest/doctest.h>
 
+#include <cctype>
 #include <sstream>
 
 #include "platform/emulated/file_manifest.h"
@@ -53,7 +54,15 @@ std::set<std::string> SweepMachine::Snapshot() const {
             key = line;
             continue;
         }
-        lines.insert(key + " " + line);
+        // Key and value names compare without case: a value moved out and back
+        // under the path the sweep formed may come back in other letter case.
+        std::string entry = key + " " + line;
+        const auto nameEnd = entry.find("\"=", key.size());
+        const auto end = nameEnd == std::string::npos ? key.size() : nameEnd;
+        for (std::size_t i = 0; i < end; ++i) {
+            entry[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(entry[i])));
+        }
+        lines.insert(entry);
     }
     std::istringstream manifest(platform::emulated::SaveFileManifest(files, desktop));
     for (std::string line; std::getline(manifest, line);) {

@@ -44,7 +44,8 @@ public:
     std::string DriverFolder() const;
 
     // Every value (key, name, type and bytes) and every file (path,
-    // contents, attributes) and folder, one line each.
+    // contents, attributes) and folder, one line each; key and value names
+    // in lower case.
     std::set<std::string> Snapshot() const;
 };
 
