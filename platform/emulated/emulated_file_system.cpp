@@ -13,11 +13,14 @@ namespace {
 constexpr std::uint32_t kStoredAttributes =
     kAttributeReadOnly | kAttributeHidden | kAttributeSystem | kAttributeArchive;
 
+// Drives are kept by their capital letter.
+char DriveLetter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // Splits "C:\a\b" into its drive letter and steps; empty steps (doubled or
 // trailing backslashes) are dropped. False when the path is not absolute.
 bool SplitPath(std::string_view path, char& letter, std::vector<std::string_view>& steps) {
     if (path.size() < 2 || path[1] != ':') return false;
-    letter = FoldCase(path[0]);
+    letter = DriveLetter(path[0]);
     if (letter < 'A' || letter > 'Z') return false;
     if (path.size() > 2 && path[2] != '\\') return false;
     steps.clear();
@@ -100,7 +103,7 @@ FileNode* FileNode::Child(std::string_view childName) const {
 }
 
 void EmulatedFileSystem::AddDrive(char letter, DriveType type) {
-    letter = FoldCase(letter);
+    letter = DriveLetter(letter);
     if (EmulatedDrive* drive = DriveOf(letter)) {
         drive->type = type;
         return;
@@ -117,7 +120,7 @@ void EmulatedFileSystem::AddDrive(char letter, DriveType type) {
 
 EmulatedDrive* EmulatedFileSystem::DriveOf(char letter) {
     for (EmulatedDrive& drive : drives_)
-        if (drive.letter == FoldCase(letter)) return &drive;
+        if (drive.letter == DriveLetter(letter)) return &drive;
     return nullptr;
 }
 

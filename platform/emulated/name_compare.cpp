@@ -1,9 +1,11 @@
 // Case-blind names and listing patterns of the emulated machine.
 #include "platform/emulated/name_compare.h"
 
+#include "platform/text_case_1252.h"
+
 namespace platform::emulated {
 
-char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldCase(char c) { return static_cast<char>(FoldCase1252(static_cast<unsigned char>(c))); }
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

@@ -1,5 +1,5 @@
-// Name comparison of the emulated machine: letter case ignored for the ASCII
-// letters, every other byte compared as it is.
+// Name comparison of the emulated machine: letter case ignored the way the
+// Western code page pairs its letters, every other byte compared as it is.
 #pragma once
 
 #include <string_view>

@@ -120,3 +120,12 @@ TEST_CASE("a folder holding a file that another program has open cannot move") {
     CHECK(files.AddFile(longPath, "long"));
     CHECK_FALSE(files.Exists(longPath.c_str()));  // OpenFile's path limit
 }
+
+TEST_CASE("names compare without case in the Western code page too") {
+    EmulatedFileSystem files;
+    files.AddDrive('c', platform::DRIVE_TYPE_FIXED);
+    files.AddFile("C:\\Démo\\ÉTÉ.lnk", "x");
+    CHECK(files.Find("c:\\DÉMO\\été.LNK") != nullptr);
+    CHECK(files.Find("C:\\Demo\\ete.lnk") == nullptr);
+    CHECK(files.DriveTypeOf("c:\\") == platform::DRIVE_TYPE_FIXED);
+}
