@@ -1,0 +1,179 @@
+// The real registry behind the seam. Every call that can fail part-way is made
+// into scratch memory first, so a failed call leaves the caller's outputs as
+// they were, as the seam promises.
+#include "platform/win32/win32_registry.h"
+
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace platform::win32 {
+
+static_assert(kErrorSuccess == ERROR_SUCCESS && kErrorFileNotFound == ERROR_FILE_NOT_FOUND &&
+              kErrorAccessDenied == ERROR_ACCESS_DENIED &&
+              kErrorInvalidHandle == ERROR_INVALID_HANDLE &&
+              kErrorNotEnoughMemory == ERROR_NOT_ENOUGH_MEMORY &&
+              kErrorInvalidParameter == ERROR_INVALID_PARAMETER &&
+              kErrorCallNotImplemented == ERROR_CALL_NOT_IMPLEMENTED &&
+              kErrorAlreadyExists == ERROR_ALREADY_EXISTS && kErrorMoreData == ERROR_MORE_DATA &&
+              kErrorNoMoreItems == ERROR_NO_MORE_ITEMS && kErrorKeyDeleted == ERROR_KEY_DELETED);
+static_assert(kKeyQueryValue == KEY_QUERY_VALUE && kKeySetValue == KEY_SET_VALUE &&
+              kKeyCreateSubKey == KEY_CREATE_SUB_KEY &&
+              kKeyEnumerateSubKeys == KEY_ENUMERATE_SUB_KEYS && kKeyRead == KEY_READ &&
+              kKeyWrite == KEY_WRITE && kKeyAllAccess == KEY_ALL_ACCESS);
+static_assert(kRegNone == REG_NONE && kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ &&
+              kRegBinary == REG_BINARY && kRegDword == REG_DWORD && kRegMultiSz == REG_MULTI_SZ);
+
+namespace {
+
+HKEY RootKey(RegRoot root) {
+    return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+}  // namespace
+
+Win32Registry::Win32Registry() : shell_(::LoadLibraryA("shlwapi.dll")) {
+    copyKey_ = LookUp<CopyKeyFunction>(shell_.Get(), "SHCopyKeyA");
+    deleteKey_ = LookUp<DeleteKeyFunction>(shell_.Get(), "SHDeleteKeyA");
+    deleteValue_ = LookUp<DeleteValueFunction>(shell_.Get(), "SHDeleteValueA");
+}
+
+HKEY Win32Registry::NativeHandle(const RegKey& key) const {
+    if (!Owns(key)) return nullptr;
+    return reinterpret_cast<HKEY>(Registry::HandleOf(key));
+}
+
+RegResult Win32Registry::CloseHandle(std::uintptr_t handle) noexcept {
+    return ::RegCloseKey(reinterpret_cast<HKEY>(handle));
+}
+
+RegResult Win32Registry::Adopt(LONG result, HKEY handle, RegKey& key) {
+    if (result == ERROR_SUCCESS) key = MakeKey(reinterpret_cast<std::uintptr_t>(handle));
+    return result;
+}
+
+RegResult Win32Registry::OpenKey(RegRoot root, const char* path, AccessMask access, RegKey& key) {
+    HKEY handle = nullptr;
+    return Adopt(::RegOpenKeyExA(RootKey(root), path, 0, access, &handle), handle, key);
+}
+
+RegResult Win32Registry::CreateKey(RegRoot root, const char* path, RegKey& key) {
+    HKEY handle = nullptr;
+    return Adopt(::RegCreateKeyA(RootKey(root), path, &handle), handle, key);
+}
+
+RegResult Win32Registry::CreateKeyEx(RegRoot root, const char* path, AccessMask access,
+                                     RegKey& key) {
+    HKEY handle = nullptr;
+    DWORD disposition = 0;
+    return Adopt(::RegCreateKeyExA(RootKey(root), path, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                   access, nullptr, &handle, &disposition),
+                 handle, key);
+}
+
+RegResult Win32Registry::QueryValue(const RegKey& key, const char* name, ValueType* type,
+                                    void* data, std::uint32_t* dataSize) {
+    HKEY handle = NativeHandle(key);
+    if (handle == nullptr) return ERROR_INVALID_HANDLE;
+    if (data != nullptr && dataSize == nullptr) return ERROR_INVALID_PARAMETER;
+    std::vector<BYTE> scratch;
+    try {
+        if (data != nullptr) scratch.resize(*dataSize == 0 ? 1 : *dataSize);
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    DWORD gotType = 0;
+    DWORD size = dataSize != nullptr ? *dataSize : 0;
+    LONG result = ::RegQueryValueExA(handle, name, nullptr, &gotType,
+                                     data != nullptr ? scratch.data() : nullptr,
+                                     dataSize != nullptr ? &size : nullptr);
+    if (result != ERROR_SUCCESS) return result;
+    if (data != nullptr && size > 0) std::memcpy(data, scratch.data(), size);
+    if (type != nullptr) *type = gotType;
+    if (dataSize != nullptr) *dataSize = size;
+    return ERROR_SUCCESS;
+}
+
+RegResult Win32Registry::SetValue(const RegKey& key, const char* name, ValueType type,
+                                  const void* data, std::uint32_t dataSize) {
+    HKEY handle = NativeHandle(key);
+    if (handle == nullptr) return ERROR_INVALID_HANDLE;
+    return ::RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), dataSize);
+}
+
+RegResult Win32Registry::DeleteValue(const RegKey& key, const char* name) {
+    HKEY handle = NativeHandle(key);
+    if (handle == nullptr) return ERROR_INVALID_HANDLE;
+    return ::RegDeleteValueA(handle, name);
+}
+
+RegResult Win32Registry::EnumValue(const RegKey& key, std::uint32_t index, char* name,
+                                   std::uint32_t* nameLength, ValueType* type, void* data,
+                                   std::uint32_t* dataSize) {
+    HKEY handle = NativeHandle(key);
+    if (handle == nullptr) return ERROR_INVALID_HANDLE;
+    if (name == nullptr || nameLength == nullptr || *nameLength == 0) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    if (data != nullptr && dataSize == nullptr) return ERROR_INVALID_PARAMETER;
+    std::vector<char> nameScratch;
+    std::vector<BYTE> dataScratch;
+    try {
+        nameScratch.resize(*nameLength);
+        if (data != nullptr) dataScratch.resize(*dataSize == 0 ? 1 : *dataSize);
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    DWORD length = *nameLength;
+    DWORD gotType = 0;
+    DWORD size = dataSize != nullptr ? *dataSize : 0;
+    LONG result = ::RegEnumValueA(handle, index, nameScratch.data(), &length, nullptr, &gotType,
+                                  data != nullptr ? dataScratch.data() : nullptr,
+                                  dataSize != nullptr ? &size : nullptr);
+    if (result != ERROR_SUCCESS) return result;
+    if (length >= *nameLength) return ERROR_MORE_DATA;  // no room left for the terminator
+    std::memcpy(name, nameScratch.data(), length);
+    name[length] = '\0';
+    *nameLength = length;
+    if (type != nullptr) *type = gotType;
+    if (data != nullptr && size > 0) std::memcpy(data, dataScratch.data(), size);
+    if (dataSize != nullptr) *dataSize = size;
+    return ERROR_SUCCESS;
+}
+
+RegResult Win32Registry::CopyTree(const RegKey& source, const RegKey& destination) {
+    HKEY from = NativeHandle(source);
+    HKEY to = NativeHandle(destination);
+    if (from == nullptr || to == nullptr) return ERROR_INVALID_PARAMETER;
+    if (copyKey_ != nullptr) return static_cast<RegResult>(copyKey_(from, nullptr, to, 0));
+    return static_cast<RegResult>(CopyKeyByHand(from, nullptr, to));
+}
+
+RegResult Win32Registry::CopyTree(RegRoot root, const char* sourcePath, const RegKey& destination) {
+    HKEY to = NativeHandle(destination);
+    if (to == nullptr) return ERROR_INVALID_PARAMETER;
+    if (copyKey_ != nullptr) {
+        return static_cast<RegResult>(copyKey_(RootKey(root), sourcePath, to, 0));
+    }
+    return static_cast<RegResult>(CopyKeyByHand(RootKey(root), sourcePath, to));
+}
+
+RegResult Win32Registry::DeleteTree(RegRoot root, const char* path) {
+    if (deleteKey_ != nullptr) return static_cast<RegResult>(deleteKey_(RootKey(root), path));
+    return static_cast<RegResult>(DeleteKeyByHand(RootKey(root), path));
+}
+
+RegResult Win32Registry::DeleteValueAt(RegRoot root, const char* path, const char* name) {
+    if (deleteValue_ != nullptr) {
+        return static_cast<RegResult>(deleteValue_(RootKey(root), path, name));
+    }
+    return static_cast<RegResult>(DeleteValueByHand(RootKey(root), path, name));
+}
+
+RegResult Win32Registry::SaveKey(const RegKey& key, const char* filePath) {
+    HKEY handle = NativeHandle(key);
+    if (handle == nullptr) return ERROR_INVALID_HANDLE;
+    return ::RegSaveKeyA(handle, filePath, nullptr);
+}
+
+}  // namespace platform::win32

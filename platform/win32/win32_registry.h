@@ -1,0 +1,59 @@
+// The registry of the running Windows, one platform call per operation. The
+// shell's key functions (SHCopyKeyA, SHDeleteKeyA, SHDeleteValueA) are looked
+// up in shlwapi.dll at run time, as Windows 95 and NT 4.0 may lack them or the
+// library; where one is missing, the same work is done with the registry's own
+// calls (win32_registry_fallbacks.cpp).
+#pragma once
+
+#include "platform/registry.h"
+#include "platform/win32/unique_handles.h"
+
+namespace platform::win32 {
+
+class Win32Registry final : public Registry {
+public:
+    Win32Registry();
+    ~Win32Registry() override = default;
+    Win32Registry(const Win32Registry&) = delete;
+    Win32Registry& operator=(const Win32Registry&) = delete;
+
+    RegResult OpenKey(RegRoot root, const char* path, AccessMask access, RegKey& key) override;
+    RegResult CreateKey(RegRoot root, const char* path, RegKey& key) override;
+    RegResult CreateKeyEx(RegRoot root, const char* path, AccessMask access, RegKey& key) override;
+    RegResult QueryValue(const RegKey& key, const char* name, ValueType* type, void* data,
+                         std::uint32_t* dataSize) override;
+    RegResult SetValue(const RegKey& key, const char* name, ValueType type, const void* data,
+                       std::uint32_t dataSize) override;
+    RegResult DeleteValue(const RegKey& key, const char* name) override;
+    RegResult EnumValue(const RegKey& key, std::uint32_t index, char* name,
+                        std::uint32_t* nameLength, ValueType* type, void* data,
+                        std::uint32_t* dataSize) override;
+    RegResult CopyTree(const RegKey& source, const RegKey& destination) override;
+    RegResult CopyTree(RegRoot root, const char* sourcePath, const RegKey& destination) override;
+    RegResult DeleteTree(RegRoot root, const char* path) override;
+    RegResult DeleteValueAt(RegRoot root, const char* path, const char* name) override;
+    RegResult SaveKey(const RegKey& key, const char* filePath) override;
+
+    // The HKEY behind an open key of this registry, or null.
+    HKEY NativeHandle(const RegKey& key) const;
+
+private:
+    using CopyKeyFunction = DWORD(WINAPI*)(HKEY, LPCSTR, HKEY, DWORD);
+    using DeleteKeyFunction = DWORD(WINAPI*)(HKEY, LPCSTR);
+    using DeleteValueFunction = DWORD(WINAPI*)(HKEY, LPCSTR, LPCSTR);
+
+    RegResult CloseHandle(std::uintptr_t handle) noexcept override;
+    RegResult Adopt(LONG result, HKEY handle, RegKey& key);
+
+    UniqueLibrary shell_;
+    CopyKeyFunction copyKey_ = nullptr;
+    DeleteKeyFunction deleteKey_ = nullptr;
+    DeleteValueFunction deleteValue_ = nullptr;
+};
+
+// The registry's own calls doing the shell functions' work.
+DWORD CopyKeyByHand(HKEY source, LPCSTR subKey, HKEY destination);
+DWORD DeleteKeyByHand(HKEY root, LPCSTR subKey);
+DWORD DeleteValueByHand(HKEY root, LPCSTR subKey, LPCSTR value);
+
+}  // namespace platform::win32
