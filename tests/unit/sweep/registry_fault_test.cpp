@@ -11,6 +11,8 @@
 
 using platform::PLATFORM_NT;
 using platform::emulated::kRegChangingOps;
+using platform::emulated::OpBit;
+using platform::emulated::RegOp;
 using platform::emulated::NamesEqual;
 using platform::emulated::RegValue;
 using platform::emulated::SplitPath;
@@ -163,6 +165,16 @@ TEST_CASE("when no write reaches a twin key, nothing leaves its key") {
         m.registry.Faults().FailWritesUnder(twin, platform::kErrorAccessDenied);
         RunStage(m.context, SWEEP_DISABLE);
         CheckNothingLost(reference.registry, m.registry);
+    }
+    // Neither the copy nor the value writes get through: every value stays.
+    {
+        RegistryMachine reference(PLATFORM_NT, kMachine);
+        RegistryMachine m(PLATFORM_NT, kMachine);
+        m.registry.Faults().FailEvery(OpBit(RegOp::CopyTree) | OpBit(RegOp::Set),
+                                      platform::kErrorAccessDenied);
+        RunStage(m.context, SWEEP_DISABLE);
+        CheckNothingLost(reference.registry, m.registry);
+        CHECK(m.registry.Values().size() == reference.registry.Values().size());
     }
     // A copy that stopped half-way keeps the service key in place; its values,
     // each written into the twin on its own, still move.
