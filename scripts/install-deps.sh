@@ -9,6 +9,7 @@ packages=(
   wine wine64 wine32:i386
   xvfb xauth imagemagick
   nasm
+  gcc-multilib g++-multilib qemu-user-static
 )
 
 missing=()
