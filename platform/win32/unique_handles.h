@@ -50,8 +50,11 @@ class UniqueFind {
 public:
     UniqueFind() = default;
     explicit UniqueFind(HANDLE handle) : handle_(handle) {}
+    UniqueFind(UniqueFind&& other) noexcept
+        : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
     UniqueFind(const UniqueFind&) = delete;
     UniqueFind& operator=(const UniqueFind&) = delete;
+    UniqueFind& operator=(UniqueFind&&) = delete;
     ~UniqueFind() {
         if (Valid()) ::FindClose(handle_);
     }

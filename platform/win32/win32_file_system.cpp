@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <utility>
 
 #include "platform/win32/answer_text.h"
 #include "platform/win32/unique_handles.h"
@@ -22,7 +23,7 @@ void CopyEntry(const WIN32_FIND_DATAA& data, FindEntry& entry) {
 
 class Win32Listing : public FindListing {
 public:
-    explicit Win32Listing(HANDLE handle) : find_(handle) {}
+    explicit Win32Listing(UniqueFind find) : find_(std::move(find)) {}
     bool Next(FindEntry& entry) override {
         WIN32_FIND_DATAA data;
         if (!::FindNextFileA(find_.Get(), &data)) return false;
@@ -38,9 +39,9 @@ private:
 
 std::unique_ptr<FindListing> Win32FileSystem::FindFirst(const char* pattern, FindEntry& entry) {
     WIN32_FIND_DATAA data;
-    HANDLE handle = ::FindFirstFileA(pattern, &data);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    auto listing = std::make_unique<Win32Listing>(handle);
+    UniqueFind find(::FindFirstFileA(pattern, &data));
+    if (!find.Valid()) return nullptr;
+    auto listing = std::make_unique<Win32Listing>(std::move(find));
     CopyEntry(data, entry);
     return listing;
 }
