@@ -59,7 +59,8 @@ public:
 
     // The window's text, cut to `size` - 1 characters like the platform cuts
     // it (a title is only shown). Paths above are never cut: a path that does
-    // not fit answers 0.
+    // not fit answers 0, and so may one that fills the buffer exactly, where
+    // the platform cannot tell a cut path from a whole one.
     virtual std::size_t WindowText(WindowId window, char* buffer, std::size_t size) = 0;
 
     // The parent of a child window or the owner of a top-level window; null

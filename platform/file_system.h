@@ -115,7 +115,8 @@ public:
     // terminator, or 0 when it cannot be had or does not fit `size` bytes.
     virtual std::size_t SystemFolder(char* buffer, std::size_t size) = 0;
     virtual std::size_t WindowsFolder(char* buffer, std::size_t size) = 0;
-    // The full path of the running program's file.
+    // The full path of the running program's file. A path that fills the
+    // buffer exactly may answer 0: some systems give no sign of a cut.
     virtual std::size_t ModuleFileName(char* buffer, std::size_t size) = 0;
     // The path made absolute against the current folder; "." and ".." steps
     // resolved. The file need not exist.

@@ -24,4 +24,12 @@ inline std::size_t Answer(DWORD length, char* buffer, std::size_t size) {
     return length;
 }
 
+// For calls that cut a long text to the buffer and answer the cut length
+// (GetModuleFileNameA on some systems, GetModuleFileNameExA): a text that
+// fills the buffer may have been cut, and a cut path must never be used.
+inline std::size_t AnswerUncut(DWORD length, char* buffer, std::size_t size) {
+    if (size < 2 || length >= size - 1) return Answer(0, buffer, size);
+    return Answer(length, buffer, size);
+}
+
 }  // namespace platform::win32

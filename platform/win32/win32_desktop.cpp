@@ -39,7 +39,7 @@ bool Win32Desktop::EnumerateTopLevelWindows(WindowVisitor& visitor) {
 std::size_t Win32Desktop::WindowModuleFileName(WindowId window, char* buffer, std::size_t size) {
     if (getWindowModuleFileName_ == nullptr) return Answer(0, buffer, size);
     UINT length = getWindowModuleFileName_(HandleOf(window), buffer, CallSize(size));
-    return Answer(length, buffer, size);
+    return AnswerUncut(length, buffer, size);
 }
 
 std::size_t Win32Desktop::WindowProcessImage(WindowId window, char* buffer, std::size_t size) {

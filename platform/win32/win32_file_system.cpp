@@ -90,8 +90,9 @@ std::size_t Win32FileSystem::WindowsFolder(char* buffer, std::size_t size) {
 }
 
 std::size_t Win32FileSystem::ModuleFileName(char* buffer, std::size_t size) {
-    // A cut name answers the full size (and may lack its terminator).
-    return Answer(::GetModuleFileNameA(nullptr, buffer, CallSize(size)), buffer, size);
+    // A cut name answers the full size (and may lack its terminator) on the NT
+    // family; elsewhere it may answer the cut length.
+    return AnswerUncut(::GetModuleFileNameA(nullptr, buffer, CallSize(size)), buffer, size);
 }
 
 std::size_t Win32FileSystem::FullPathName(const char* path, char* buffer, std::size_t size) {

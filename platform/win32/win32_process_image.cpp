@@ -34,8 +34,8 @@ std::size_t ProcessImageReader::FromPsapi(DWORD processId, char* buffer, std::si
     UniqueProcess process(
         ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     if (!process.Valid()) return 0;
-    return Answer(getModuleFileNameEx_(process.Get(), nullptr, buffer, CallSize(size)), buffer,
-                  size);
+    return AnswerUncut(getModuleFileNameEx_(process.Get(), nullptr, buffer, CallSize(size)), buffer,
+                       size);
 }
 
 std::size_t ProcessImageReader::FromSnapshot(DWORD processId, char* buffer,

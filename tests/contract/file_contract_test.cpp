@@ -2,6 +2,7 @@
 // and on Windows alike: a failing call changes nothing, names ignore case.
 #include <doctest/doctest.h>
 
+#include <cctype>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,6 +36,13 @@ std::vector<std::string> List(platform::FileSystem& files, const std::string& fo
     do names.push_back(entry.name);
     while (listing->Next(entry));
     return names;
+}
+
+// The long form takes each step's case from the disk, which need not be the
+// case the path was written in.
+std::string Folded(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
 }  // namespace
@@ -90,7 +98,7 @@ TEST_CASE("a read-only file cannot be deleted until its attributes are reset") {
     CHECK_FALSE(s.files.Delete(s.At("ro.lnk").c_str()));
     CHECK(s.Read("ro.lnk") == "keep");
     CHECK(s.files.SetAttributes(s.At("ro.lnk").c_str(), platform::kAttributeNormal));
-    CHECK(s.Attributes("ro.lnk") == platform::kAttributeNormal);
+    CHECK((s.Attributes("ro.lnk") & platform::kAttributeReadOnly) == 0);
     CHECK(s.files.Delete(s.At("ro.lnk").c_str()));
     CHECK(s.Attributes("ro.lnk") == kInvalidAttributes);
 }
@@ -187,7 +195,7 @@ TEST_CASE("drive types, system facts and path forms") {
     CHECK(files.FullPathName(dotted.c_str(), buffer, sizeof(buffer)) == s.At("long name.lnk").size());
     CHECK(std::string(buffer) == s.At("long name.lnk"));
     CHECK(files.LongPathName(s.At("long name.lnk").c_str(), buffer, sizeof(buffer)) > 0);
-    CHECK(std::string(buffer) == s.At("long name.lnk"));
+    CHECK(Folded(buffer) == Folded(s.At("long name.lnk")));
     CHECK(files.LongPathName(s.At("gone.lnk").c_str(), buffer, sizeof(buffer)) == 0);
     CHECK(buffer[0] == '\0');
 }
