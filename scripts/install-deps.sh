@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest doctest-dev
+  cmake make g++ googletest doctest-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine64 wine32:i386
   xvfb xauth imagemagick

@@ -1,10 +1,9 @@
 // The whole-sweep test machine.
 #include "tests/unit/sweep/sweep_machine.h"
 
-#include <doctest/doctest.h>
-
 #include <cctype>
 #include <sstream>
+#include <stdexcept>
 
 #include "platform/emulated/file_manifest.h"
 
@@ -29,9 +28,14 @@ SweepMachine::SweepMachine(platform::PlatformKind kind, std::string_view reg,
         }
         return files.AddFile(path, content) ? platform::kErrorSuccess : platform::kErrorAccessDenied;
     });
-    if (!reg.empty()) REQUIRE(registry.LoadRegFile("REGEDIT4\r\n\r\n" + std::string(reg)));
+    // A description that does not load is a fault of the test itself.
+    if (!reg.empty() && !registry.LoadRegFile("REGEDIT4\r\n\r\n" + std::string(reg))) {
+        throw std::runtime_error("the registry description does not load");
+    }
     std::string error;
-    if (!manifest.empty()) REQUIRE_MESSAGE(LoadFileManifest(manifest, files, desktop, error), error);
+    if (!manifest.empty() && !LoadFileManifest(manifest, files, desktop, error)) {
+        throw std::runtime_error("the file manifest does not load: " + error);
+    }
 }
 
 std::string SweepMachine::SystemFolder() const {
