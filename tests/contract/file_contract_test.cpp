@@ -199,3 +199,14 @@ TEST_CASE("drive types, system facts and path forms") {
     CHECK(files.LongPathName(s.At("gone.lnk").c_str(), buffer, sizeof(buffer)) == 0);
     CHECK(buffer[0] == '\0');
 }
+
+TEST_CASE("the existence test takes only paths that OpenFile can hold") {
+    Scratch s;
+    std::string name(platform::kMaxExistsPath - s.folder.size(), 'n');
+    s.Write(name, "long");
+    CHECK(s.files.GetAttributes(s.At(name).c_str()) != kInvalidAttributes);
+    CHECK_FALSE(s.files.Exists(s.At(name).c_str()));
+    std::string shorter = name.substr(0, name.size() - 2);
+    s.Write(shorter, "fits");
+    CHECK(s.files.Exists(s.At(shorter).c_str()));
+}
