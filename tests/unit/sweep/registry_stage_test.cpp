@@ -262,3 +262,27 @@ TEST_CASE("ReadStringValue: the text of a REG_SZ, or an empty buffer and 0") {
     CHECK(unterminated[0] == '\0');
     CHECK(m.registry.OpenHandleCount() == 0);
 }
+
+TEST_CASE("the Wine class-filter scenario gives the same counts on the emulated machine") {
+    // The data of the test under Wine; there, through a CurrentControlSet link
+    // to ControlSet001, the stage must count as here through the alias.
+    const char* reg = R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}]
+"Class"="CDROM"
+"LowerFilters"=hex(7):50,78,48,65,6c,70,32,30,00,00
+"UpperFilters"=hex(7):72,00,00
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}\0000]
+"DriverDesc"="drive"
+)";
+    RegistryMachine m(PLATFORM_NT, reg);
+    const auto before = m.registry.Values();
+    CHECK(SweepClassFilters(m.context, SWEEP_DISABLE) == 8);
+    CHECK(SweepClassFilters(m.context, SWEEP_REPORT) == 0);
+    CHECK(SweepClassFilters(m.context, SWEEP_RESTORE) == 1);
+    const auto after = m.registry.Values();
+    REQUIRE(after.size() == before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        CHECK(platform::emulated::NamesEqual(after[i].first, before[i].first));
+        CHECK(after[i].second.type == before[i].second.type);
+        CHECK(after[i].second.data == before[i].second.data);
+    }
+}
