@@ -2,6 +2,8 @@
 // areas filled by a successful process attach through the fake service.
 #pragma once
 
+#include <doctest/doctest.h>
+
 #include "tests/bridge/call_probe.h"
 #include "tests/bridge/fake_thunk_service.h"
 #include "tests/bridge/zelvink_symbols.h"
@@ -14,6 +16,7 @@ inline constexpr uint32_t kThreadDetach = 3;
 
 inline void connectLibrary() {
     fake::setConnectResult(1);
-    probe(address(&DllEntryPoint), {kTestInstance, kProcessAttach, 0});
+    // Without the connection every export would run into the trap bytes.
+    REQUIRE(probe(address(&DllEntryPoint), {kTestInstance, kProcessAttach, 0}).eax == 1);
     fake::clearRecords();
 }

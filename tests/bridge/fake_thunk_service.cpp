@@ -99,25 +99,29 @@ bool areaHolds(const uint8_t* area, const std::vector<uint8_t>& code) {
     return std::equal(expected.begin(), expected.end(), area);
 }
 
-void makeExecutable(uint8_t* block) {
+// The relay areas lie in writable data; code written there must be allowed
+// to run on a processor that enforces no-execute pages.
+bool makeExecutable(uint8_t* block) {
 #if defined(_WIN32)
     DWORD old;
-    VirtualProtect(block, kBlockSize, PAGE_EXECUTE_READWRITE, &old);
+    return VirtualProtect(block, kBlockSize, PAGE_EXECUTE_READWRITE, &old) != 0;
 #else
     const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
     const uintptr_t start = reinterpret_cast<uintptr_t>(block) & ~(page - 1);
     const uintptr_t end = reinterpret_cast<uintptr_t>(block) + kBlockSize;
-    mprotect(reinterpret_cast<void*>(start), end - start, PROT_READ | PROT_WRITE | PROT_EXEC);
+    return mprotect(reinterpret_cast<void*>(start), end - start,
+                    PROT_READ | PROT_WRITE | PROT_EXEC) == 0;
 #endif
 }
 
-void connect(uint8_t* block) {
+bool connect(uint8_t* block) {
     for (uint32_t i = 0; i < kFunctionCount; ++i) targetTable[i] = targetFor(i);
-    makeExecutable(block);
+    if (!makeExecutable(block)) return false;
     const auto call = relayArea(callRelayCode());
     const auto prolog = relayArea(prologRelayCode());
     std::memcpy(block + kCallRelayOffset, call.data(), call.size());
     std::memcpy(block + kPrologRelayOffset, prolog.data(), prolog.size());
+    return true;
 }
 
 }  // namespace
@@ -170,11 +174,12 @@ uint32_t STDCALL fakeThunkConnect32(uint8_t* block, const char* name16, const ch
                            fake::blockProblems(block)};
     if (call.name16 != "THK_ThunkData16") call.blockProblems.push_back("block name");
     if (call.dll16 != "Zelvbase.DLL") call.blockProblems.push_back("16-bit library name");
+    if (call.blockProblems.empty() && reason == fake::kProcessAttach &&
+        fake::connectResult != 0 && !fake::connect(block))
+        call.blockProblems.push_back("relay areas cannot be made executable");
     const bool sound = call.blockProblems.empty();
     records().connects.push_back(std::move(call));
-    if (!sound) return 0;
-    if (reason == fake::kProcessAttach && fake::connectResult != 0) fake::connect(block);
-    return fake::connectResult;
+    return sound ? fake::connectResult : 0;
 }
 
 void STDCALL fakeOutputDebugStringA(const char* text) {
