@@ -13,7 +13,7 @@
 #include "sweep/report_buffer.h"
 #include "sweep/sweep_context.h"
 #include "sweep/walk_folder.h"
-#include "tests/wine_file_stage/read_only_registry.h"
+#include "platform/win32/win32_registry.h"
 #include "tests/wine_file_stage/wine_scratch.h"
 
 namespace {
@@ -59,7 +59,7 @@ TEST_CASE("a program of the folder that shows a window is found by the walker") 
     REQUIRE(::CopyFileA((winetest::OwnFolder() + kHelperBuilt).c_str(), helper.c_str(), FALSE));
     REQUIRE(winetest::WriteFile(scratch + "\\readme.txt", "not a program", 0));
 
-    winetest::ReadOnlyRegistry registry;
+    platform::win32::Win32Registry registry;
     platform::win32::Win32FileSystem files;
     platform::win32::Win32Desktop desktop;
     auto report = sweep::ReportBuffer::Allocate();

@@ -13,7 +13,7 @@
 #include "sweep/report_buffer.h"
 #include "sweep/startup_folders.h"
 #include "sweep/sweep_context.h"
-#include "tests/wine_file_stage/read_only_registry.h"
+#include "platform/win32/win32_registry.h"
 #include "tests/wine_file_stage/wine_scratch.h"
 
 namespace {
@@ -86,7 +86,7 @@ TEST_CASE("Startup folders are put aside and brought back with contents and attr
     REQUIRE(userValue.IsSet());
     REQUIRE(commonValue.IsSet());
 
-    winetest::ReadOnlyRegistry registry;
+    platform::win32::Win32Registry registry;
     platform::win32::Win32FileSystem files;
     platform::win32::Win32Desktop desktop;
     auto report = sweep::ReportBuffer::Allocate();
