@@ -74,6 +74,57 @@ int ExpectPlaced(HWND dialog) {
     return rect.left == expected.x && rect.top == expected.y && topmost && visible ? 0 : 1;
 }
 
+// The restart prompt: a message box owned by the dialog, found by its caption.
+HWND FindPrompt(HWND dialog, int language) {
+    const char* caption = app::CatalogueText(app::TEXT_CONFIRM_CAPTION, language);
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", caption); w;
+         w = FindWindowExA(nullptr, w, "#32770", caption)) {
+        if (GetWindow(w, GW_OWNER) == dialog) return w;
+    }
+    return nullptr;
+}
+
+// The message text of a message box: its static control with the longest text.
+std::string PromptText(HWND prompt) {
+    std::string longest;
+    for (HWND child = FindWindowExA(prompt, nullptr, "Static", nullptr); child;
+         child = FindWindowExA(prompt, child, "Static", nullptr)) {
+        std::string text = ReadText(child, 0);
+        if (text.size() > longest.size()) longest = text;
+    }
+    return longest;
+}
+
+// Waits until the dialog's thread handles messages again, after a command.
+bool WaitUntilIdle(HWND dialog, DWORD timeoutMs) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) != 0;
+}
+
+LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A program of the tool's folder with a window open, for the guard to find.
+int ShowWindowFor(const char* title, DWORD seconds) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = PlainWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "DravolinTestWindow";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA("DravolinTestWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!window) return 1;
+    SetTimer(window, 1, seconds * 1000, nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER) DestroyWindow(window);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
 int CountDialogs() {
     int count = 0;
     for (HWND w = FindWindowExA(nullptr, nullptr, kClassName, nullptr); w;
@@ -87,7 +138,9 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: driver find [ms] | gone [ms] | count N | text ID | raw-text ID |\n"
                  "       expect-text ID ROLE LANGUAGE | command ID | post-command ID |\n"
-                 "       key-escape | close-box | expect-placed | move-away\n");
+                 "       key-escape | close-box | expect-placed | move-away | wait-idle [ms] |\n"
+                 "       expect-prompt LANGUAGE | no-prompt LANGUAGE | answer-prompt LANGUAGE ID |\n"
+                 "       show-window TITLE SECONDS\n");
     return 2;
 }
 
@@ -107,6 +160,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    if (action == "show-window" && argc == 4) return ShowWindowFor(argv[2], static_cast<DWORD>(arg(3)));
     if (action == "count") {
         const int count = CountDialogs();
         std::printf("%d dialog(s)\n", count);
@@ -139,6 +193,31 @@ int main(int argc, char** argv) {
         PostMessageA(target ? target : dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
         PostMessageA(target ? target : dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
         return 0;
+    }
+    if (action == "wait-idle") return WaitUntilIdle(dialog, argc > 2 ? arg(2) : 120000) ? 0 : 1;
+    if (action == "expect-prompt" && argc == 3) {
+        // After a changing sweep the prompt comes up with the restart text.
+        for (DWORD waited = 0; waited < 120000; waited += kPollMs) {
+            if (HWND prompt = FindPrompt(dialog, arg(2))) {
+                const std::string expected = app::CatalogueText(app::TEXT_RESTART_REQUIRED, arg(2));
+                const std::string actual = PromptText(prompt);
+                if (actual == expected) return 0;
+                PrintEscaped("prompt expected", expected);
+                PrintEscaped("prompt actual  ", actual);
+                return 1;
+            }
+            Sleep(kPollMs);
+        }
+        std::printf("no restart prompt\n");
+        return 1;
+    }
+    if (action == "no-prompt" && argc == 3) {
+        if (!WaitUntilIdle(dialog, 120000)) return 1;
+        return FindPrompt(dialog, arg(2)) ? 1 : 0;
+    }
+    if (action == "answer-prompt" && argc == 4) {
+        HWND prompt = FindPrompt(dialog, arg(2));
+        return prompt && PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(arg(3), BN_CLICKED), 0) ? 0 : 1;
     }
     if (action == "close-box") return PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     if (action == "expect-placed") return ExpectPlaced(dialog);
