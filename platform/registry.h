@@ -13,7 +13,7 @@
 
 namespace platform {
 
-using RegResult = long;           // a Windows LONG result code
+using RegResult = long;            // a Windows LONG result code
 using AccessMask = std::uint32_t;  // REGSAM
 using ValueType = std::uint32_t;   // REG_* type number; any number may be stored
 
@@ -54,7 +54,7 @@ class Registry;
 // An open key. Closes itself; cannot be copied; a moved-from or default key is
 // empty. A key must not outlive the Registry that opened it.
 class RegKey {
-public:
+  public:
     RegKey() = default;
     ~RegKey() { Reset(); }
     RegKey(RegKey&& other) noexcept
@@ -74,14 +74,14 @@ public:
     // Closes the key, ignoring the result (use Registry::CloseKey to see it).
     void Reset() noexcept;
 
-private:
+  private:
     friend class Registry;
     Registry* owner_ = nullptr;
     std::uintptr_t handle_ = 0;
 };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
 
     // RegOpenKeyExA. A null or empty path opens the root itself.
@@ -121,8 +121,7 @@ public:
     // may have copied a part.
     virtual RegResult CopyTree(const RegKey& source, const RegKey& destination) = 0;
     // SHCopyKeyA(root, sourcePath, destination), the source opened by path.
-    virtual RegResult CopyTree(RegRoot root, const char* sourcePath,
-                               const RegKey& destination) = 0;
+    virtual RegResult CopyTree(RegRoot root, const char* sourcePath, const RegKey& destination) = 0;
     // SHDeleteKeyA: deletes the key with all its subkeys.
     virtual RegResult DeleteTree(RegRoot root, const char* path) = 0;
     // SHDeleteValueA: opens `path` for setting values and deletes one value.
@@ -131,7 +130,7 @@ public:
     // into a new hive file. Fails when the file already exists.
     virtual RegResult SaveKey(const RegKey& key, const char* filePath) = 0;
 
-protected:
+  protected:
     // For backends: make a key from their handle, read it back, check the owner.
     RegKey MakeKey(std::uintptr_t handle) {
         RegKey key;
@@ -144,7 +143,7 @@ protected:
     // Releases one handle of this backend; returns the close result.
     virtual RegResult CloseHandle(std::uintptr_t handle) noexcept = 0;
 
-private:
+  private:
     friend class RegKey;
 };
 

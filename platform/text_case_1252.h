@@ -13,16 +13,22 @@ constexpr unsigned char FoldCase1252(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + ('a' - 'A'));
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
     switch (c) {
-        case 0x8A: return 0x9A;  // S with caron
-        case 0x8C: return 0x9C;  // OE ligature
-        case 0x8E: return 0x9E;  // Z with caron
-        case 0x9F: return 0xFF;  // Y with diaeresis
-        default: return c;
+        case 0x8A:
+            return 0x9A;  // S with caron
+        case 0x8C:
+            return 0x9C;  // OE ligature
+        case 0x8E:
+            return 0x9E;  // Z with caron
+        case 0x9F:
+            return 0xFF;  // Y with diaeresis
+        default:
+            return c;
     }
 }
 
 constexpr bool EqualNoCase1252(char a, char b) {
-    return FoldCase1252(static_cast<unsigned char>(a)) == FoldCase1252(static_cast<unsigned char>(b));
+    return FoldCase1252(static_cast<unsigned char>(a)) ==
+           FoldCase1252(static_cast<unsigned char>(b));
 }
 
 // Whether `sought` occurs in `searched`, case ignored. An empty `sought` never

@@ -121,25 +121,24 @@ const DriverEntry DriverTable[kDriverTableRows + 1] = {
 };
 
 const char* const StartupFragments[kStartupFragmentCount + 1] = {
-    "CreateCD",       "MSMSGS",          "RealJukebox",     "RealTray",
-    "ATIPTA",         "MMTray",          "MusicMatch",      "Adaptec",
-    "Elby",           "Roxio",           "Padus",           "InCD",
-    "DirectCD",       "PackedCD",        "StillImageMonitor", "NeroCheck",
-    "Plextools",      "Plextor",         "Diskdetector",    "Discdetector",
-    "Disk Detector",  "Disc Detector",   "Statusmonitor",   "Status Monitor",
-    "TaskbarUtility", "Taskbar Utility", "Detection",       "Instant",
-    "CloneCDTray",    "InterVideo",      "Index",           nullptr,
+    "CreateCD",        "MSMSGS",        "RealJukebox",   "RealTray",       "ATIPTA",
+    "MMTray",          "MusicMatch",    "Adaptec",       "Elby",           "Roxio",
+    "Padus",           "InCD",          "DirectCD",      "PackedCD",       "StillImageMonitor",
+    "NeroCheck",       "Plextools",     "Plextor",       "Diskdetector",   "Discdetector",
+    "Disk Detector",   "Disc Detector", "Statusmonitor", "Status Monitor", "TaskbarUtility",
+    "Taskbar Utility", "Detection",     "Instant",       "CloneCDTray",    "InterVideo",
+    "Index",           nullptr,
 };
 
 // Our recording engine's libraries, which the file stage finds beside the
 // program. No name contains another, a startup fragment or a driver file name,
 // so each is found only as itself.
 const char* const EngineLibraries[kEngineLibraryCount + 1] = {
-    "VlCore.dll",     "VlAspiBus.dll",  "VlBurnDev.dll", "VlCdText.dll",  "VlAudioCd.dll",
-    "VlDataTrk.dll",  "VlIsoFs.dll",    "VlUdfWrt.dll",  "VlMp3Dec.dll",  "VlWavIo.dll",
-    "VlDvdVid.dll",   "VlDiscCopy.dll", "VlImgFile.dll", "VlErase.dll",   "VlVerify.dll",
-    "VlLabel.dll",    "VlMedInfo.dll",  "VlSptiDrv.dll", "VlBufMgr.dll",  "VlLangRes.dll",
-    "VlMixer.dll",    "VlScsiCmd.dll",  nullptr,
+    "VlCore.dll",    "VlAspiBus.dll",  "VlBurnDev.dll", "VlCdText.dll", "VlAudioCd.dll",
+    "VlDataTrk.dll", "VlIsoFs.dll",    "VlUdfWrt.dll",  "VlMp3Dec.dll", "VlWavIo.dll",
+    "VlDvdVid.dll",  "VlDiscCopy.dll", "VlImgFile.dll", "VlErase.dll",  "VlVerify.dll",
+    "VlLabel.dll",   "VlMedInfo.dll",  "VlSptiDrv.dll", "VlBufMgr.dll", "VlLangRes.dll",
+    "VlMixer.dll",   "VlScsiCmd.dll",  nullptr,
 };
 
 bool MatchesEntry(const char* candidate, const char* entry) {

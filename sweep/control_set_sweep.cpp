@@ -11,9 +11,9 @@ namespace sweep {
 
 namespace {
 
+using platform::kErrorSuccess;
 using platform::RegKey;
 using platform::RegRoot;
-using platform::kErrorSuccess;
 
 constexpr platform::AccessMask kTwinAccess = platform::kKeyRead | platform::kKeyWrite;
 
@@ -21,8 +21,8 @@ constexpr platform::AccessMask kTwinAccess = platform::kKeyRead | platform::kKey
 // leaves the key only once its own write into the twin succeeded, and the key
 // is deleted only once the copy of its whole subtree succeeded: what is not
 // safely in the twin stays where it was.
-int DisablePass(platform::Registry& registry, const RegistryText& source,
-                const RegistryText& twin, const char* valueFilter) {
+int DisablePass(platform::Registry& registry, const RegistryText& source, const RegistryText& twin,
+                const char* valueFilter) {
     RegKey sourceKey;
     if (registry.OpenKey(RegRoot::LocalMachine, source.Text(), platform::kKeyRead, sourceKey) !=
         kErrorSuccess) {
@@ -100,9 +100,9 @@ int SweepControlSetKey(SweepContext& context, SweepMode mode, const char* key,
         switch (mode) {
             case SWEEP_REPORT:
                 if (pass == 0) {
-                    count += ReportRegistryEntries(context.registry, context.report,
-                                                   RegRoot::LocalMachine, source.Text(),
-                                                   valueFilter);
+                    count +=
+                        ReportRegistryEntries(context.registry, context.report,
+                                              RegRoot::LocalMachine, source.Text(), valueFilter);
                 }
                 break;
             case SWEEP_DISABLE:

@@ -25,8 +25,8 @@ const char* RootLabel(platform::RegRoot root) {
 
 }  // namespace
 
-int DeleteMatchingValues(platform::Registry& registry, platform::RegRoot root,
-                         const char* keyPath, const char* fragment) {
+int DeleteMatchingValues(platform::Registry& registry, platform::RegRoot root, const char* keyPath,
+                         const char* fragment) {
     platform::RegKey key;
     if (registry.OpenKey(root, keyPath, platform::kKeyAllAccess, key) != platform::kErrorSuccess) {
         return 0;
@@ -60,8 +60,7 @@ int ReportRegistryEntries(platform::Registry& registry, ReportBuffer& report,
         if (MatchesEntry(value.name, sought.Text())) {
             ++count;
             FormatShownData(value.type, value.data, value.size, shown);
-            report.AppendLine(
-                {value.name, kRegistryLineSeparator, shown.View(), kRegistryLineEnd});
+            report.AppendLine({value.name, kRegistryLineSeparator, shown.View(), kRegistryLineEnd});
         }
         return WalkStep::Keep;
     });

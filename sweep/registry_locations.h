@@ -17,7 +17,8 @@ inline constexpr int kControlSetPasses = 4;
 inline constexpr const char* kTwinPrefix = "Old";
 
 // The CD-ROM device setup class and the filter values the stage puts aside.
-inline constexpr const char* kCdRomClassKey = "Control\\Class\\{4D36E965-E325-11CE-BFC1-08002BE10318}";
+inline constexpr const char* kCdRomClassKey =
+    "Control\\Class\\{4D36E965-E325-11CE-BFC1-08002BE10318}";
 inline constexpr const char* kLowerFiltersValue = "LowerFilters";
 inline constexpr const char* kUpperFiltersValue = "UpperFilters";
 // The ASPI version-warning entry.

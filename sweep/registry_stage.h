@@ -37,8 +37,8 @@ int SweepRunKeys(SweepContext& context, SweepMode mode);
 // Deletes every value of `keyPath` whose name contains `fragment` (letter case
 // ignored); counts every match, deleted or not. A null fragment matches
 // nothing. The key must open with full access.
-int DeleteMatchingValues(platform::Registry& registry, platform::RegRoot root,
-                         const char* keyPath, const char* fragment);
+int DeleteMatchingValues(platform::Registry& registry, platform::RegRoot root, const char* keyPath,
+                         const char* fragment);
 
 // Without a fragment: appends "HKLM\<keyPath>" (or "HKCU\...") and returns 1
 // when the key opens with full access. With a fragment: appends one line per

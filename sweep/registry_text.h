@@ -23,7 +23,7 @@ inline constexpr std::size_t kMaxFragmentLength = kRegistryBufferSize - 1;
 // Text in a 260-byte buffer. A change fits whole or is refused and leaves the
 // text as it was, so a key path is never cut into the path of another key.
 class RegistryText {
-public:
+  public:
     RegistryText() = default;
     explicit RegistryText(std::string_view text) { Append(text); }
 
@@ -49,7 +49,7 @@ public:
     const char* Text() const { return text_; }
     std::string_view View() const { return {text_, length_}; }
 
-private:
+  private:
     char text_[kRegistryBufferSize] = {};
     std::size_t length_ = 0;
 };

@@ -7,9 +7,9 @@ namespace sweep {
 
 namespace {
 
+using platform::kErrorSuccess;
 using platform::RegKey;
 using platform::RegRoot;
-using platform::kErrorSuccess;
 
 int ReportRoot(SweepContext& context, RegRoot root) {
     int count = 0;

@@ -14,8 +14,8 @@ namespace sweep {
 
 struct WalkedValue {
     const char* name;
-    platform::ValueType type;        // kRegNone when the walk reads names only
-    const std::uint8_t* data;        // null when the walk reads names only
+    platform::ValueType type;  // kRegNone when the walk reads names only
+    const std::uint8_t* data;  // null when the walk reads names only
     std::uint32_t size;
 };
 

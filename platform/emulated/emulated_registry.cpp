@@ -14,7 +14,9 @@ constexpr const char* kSystemKeyName = "System";
 constexpr const char* kCurrentControlSetName = "CurrentControlSet";
 constexpr AccessMask kDeleteRight = 0x00010000;
 
-std::string_view NameOrDefault(const char* name) { return name == nullptr ? "" : name; }
+std::string_view NameOrDefault(const char* name) {
+    return name == nullptr ? "" : name;
+}
 
 }  // namespace
 

@@ -25,7 +25,7 @@
 namespace platform::emulated {
 
 class EmulatedRegistry final : public Registry {
-public:
+  public:
     // `currentControlSet` (1 to 3) is the numbered set the alias names on NT.
     explicit EmulatedRegistry(PlatformKind kind, int currentControlSet = 1);
     ~EmulatedRegistry() override;
@@ -81,7 +81,7 @@ public:
     void SetHiveFileWriter(HiveFileWriter writer) { hiveWriter_ = std::move(writer); }
     const std::string* HiveFile(const char* path) const;
 
-private:
+  private:
     struct OpenKeyEntry {
         std::shared_ptr<RegNode> node;
         AccessMask access;

@@ -25,16 +25,17 @@ enum class RegOp : unsigned {
 };
 using RegOpMask = unsigned;
 
-constexpr RegOpMask OpBit(RegOp op) { return 1u << static_cast<unsigned>(op); }
+constexpr RegOpMask OpBit(RegOp op) {
+    return 1u << static_cast<unsigned>(op);
+}
 inline constexpr RegOpMask kAllRegOps = (1u << 10) - 1;
 // The operations that change the registry.
 inline constexpr RegOpMask kRegChangingOps = OpBit(RegOp::Create) | OpBit(RegOp::Set) |
                                              OpBit(RegOp::DeleteValue) | OpBit(RegOp::CopyTree) |
-                                             OpBit(RegOp::DeleteTree) |
-                                             OpBit(RegOp::DeleteValueAt);
+                                             OpBit(RegOp::DeleteTree) | OpBit(RegOp::DeleteValueAt);
 
 class RegistryFaults {
-public:
+  public:
     // Every later operation of a kind in `ops` fails with `code`.
     void FailEvery(RegOpMask ops, RegResult code);
     // The `n`th operation (1 = the next) among the kinds in `ops` fails once.
@@ -52,7 +53,7 @@ public:
 
     std::uint64_t Count(RegOpMask ops) const;
 
-private:
+  private:
     struct NthFault {
         std::uint64_t remaining;
         RegOpMask ops;

@@ -26,8 +26,8 @@ struct RegNode {
     RegNode* parent = nullptr;
     std::vector<RegValue> values;
     std::vector<std::shared_ptr<RegNode>> children;
-    bool deleted = false;                   // set on a whole deleted subtree
-    AccessMask grantable = kKeyAllAccess;   // rights an open may ask for
+    bool deleted = false;                  // set on a whole deleted subtree
+    AccessMask grantable = kKeyAllAccess;  // rights an open may ask for
 
     RegNode* FindChild(std::string_view childName) const;
     RegValue* FindValue(std::string_view valueName);

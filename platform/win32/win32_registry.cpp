@@ -66,8 +66,8 @@ RegResult Win32Registry::CreateKeyEx(RegRoot root, const char* path, AccessMask 
                                      RegKey& key) {
     HKEY handle = nullptr;
     DWORD disposition = 0;
-    return Adopt(::RegCreateKeyExA(RootKey(root), path, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                   access, nullptr, &handle, &disposition),
+    return Adopt(::RegCreateKeyExA(RootKey(root), path, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                   nullptr, &handle, &disposition),
                  handle, key);
 }
 

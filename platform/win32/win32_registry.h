@@ -11,7 +11,7 @@
 namespace platform::win32 {
 
 class Win32Registry final : public Registry {
-public:
+  public:
     Win32Registry();
     ~Win32Registry() override = default;
     Win32Registry(const Win32Registry&) = delete;
@@ -37,7 +37,7 @@ public:
     // The HKEY behind an open key of this registry, or null.
     HKEY NativeHandle(const RegKey& key) const;
 
-private:
+  private:
     using CopyKeyFunction = DWORD(WINAPI*)(HKEY, LPCSTR, HKEY, DWORD);
     using DeleteKeyFunction = DWORD(WINAPI*)(HKEY, LPCSTR);
     using DeleteValueFunction = DWORD(WINAPI*)(HKEY, LPCSTR, LPCSTR);

@@ -13,7 +13,7 @@ namespace {
 
 // Closes a key this file opened.
 class OpenedKey {
-public:
+  public:
     OpenedKey() = default;
     OpenedKey(const OpenedKey&) = delete;
     OpenedKey& operator=(const OpenedKey&) = delete;
@@ -23,7 +23,7 @@ public:
     HKEY* Out() { return &key_; }
     HKEY Get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
@@ -34,9 +34,8 @@ DWORD CopyContent(HKEY source, HKEY destination) {
     DWORD values = 0;
     DWORD maxValueName = 0;
     DWORD maxData = 0;
-    DWORD result = ::RegQueryInfoKeyA(source, nullptr, nullptr, nullptr, &subKeys, nullptr,
-                                      nullptr, &values, &maxValueName, &maxData, nullptr,
-                                      nullptr);
+    DWORD result = ::RegQueryInfoKeyA(source, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
+                                      &values, &maxValueName, &maxData, nullptr, nullptr);
     if (result != ERROR_SUCCESS) return result;
     for (DWORD i = 0; i < subKeys; ++i) {
         char name[kMaxKeyNameBuffer];
@@ -64,8 +63,8 @@ DWORD CopyContent(HKEY source, HKEY destination) {
         DWORD length = static_cast<DWORD>(name.size());
         DWORD size = static_cast<DWORD>(data.size());
         DWORD type = 0;
-        result = ::RegEnumValueA(source, i, name.data(), &length, nullptr, &type, data.data(),
-                                 &size);
+        result =
+            ::RegEnumValueA(source, i, name.data(), &length, nullptr, &type, data.data(), &size);
         if (result != ERROR_SUCCESS) return result;
         result = ::RegSetValueExA(destination, name.data(), 0, type, data.data(), size);
         if (result != ERROR_SUCCESS) return result;

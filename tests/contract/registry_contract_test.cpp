@@ -21,7 +21,9 @@ constexpr const char* kScratch = "Software\\DravolinRegistryContract";
 constexpr std::uint8_t kSentinelByte = 0xAB;
 constexpr ValueType kSentinelType = 0xDEADBEEF;
 
-std::string Under(const char* path) { return std::string(kScratch) + "\\" + path; }
+std::string Under(const char* path) {
+    return std::string(kScratch) + "\\" + path;
+}
 
 // Every test owns the scratch key: made empty before, removed after.
 struct ScratchKey {
@@ -131,8 +133,8 @@ TEST_CASE("enumeration: names and data that do not fit fail; the end is reported
     ScratchKey scratch;
     Registry& registry = scratch.registry;
     const std::string name259(259, 'n');
-    REQUIRE(Set(registry, scratch.key, name259.c_str(), kRegBinary, std::vector<std::uint8_t>(260, 7)) ==
-            kErrorSuccess);
+    REQUIRE(Set(registry, scratch.key, name259.c_str(), kRegBinary,
+                std::vector<std::uint8_t>(260, 7)) == kErrorSuccess);
 
     char name[260];
     std::uint8_t data[260];
@@ -256,7 +258,8 @@ TEST_CASE("a copy merges into an existing key: same names overwritten, the rest 
     CHECK(Read(registry, target, "OnlySource").type == kRegDword);
     CHECK(Names(registry, targetSub) == std::set<std::string>{"X", "Y"});
     RegKey deep;
-    REQUIRE(registry.OpenKey(kRoot, Under("To\\Deep\\Er").c_str(), kKeyRead, deep) == kErrorSuccess);
+    REQUIRE(registry.OpenKey(kRoot, Under("To\\Deep\\Er").c_str(), kKeyRead, deep) ==
+            kErrorSuccess);
     CHECK(Read(registry, deep, "Z").data == Text("z"));
     // The source is left as it was.
     CHECK(Names(registry, source) == std::set<std::string>{"Shared", "OnlySource"});

@@ -34,11 +34,16 @@ TEST_CASE("the matching rule gives StrStrIA's answer") {
         return;
     }
     const char* const cases[][2] = {
-        {"FastIndexer", "Index"},      {"clonecdtray.lnk", "CloneCDTray"},
-        {"DiskDetector", "Disk Detector"}, {"DISK DETECTOR", "Disk Detector"},
-        {"xxIndeIndex", "Index"},      {"Inde", "Index"},
-        {"Elby", ""},                  {"", "Elby"},
-        {"C:\\Program Files\\Roxio\\x.exe", "roxio"}, {"vlcore.DLL", "VlCore.dll"},
+        {"FastIndexer", "Index"},
+        {"clonecdtray.lnk", "CloneCDTray"},
+        {"DiskDetector", "Disk Detector"},
+        {"DISK DETECTOR", "Disk Detector"},
+        {"xxIndeIndex", "Index"},
+        {"Inde", "Index"},
+        {"Elby", ""},
+        {"", "Elby"},
+        {"C:\\Program Files\\Roxio\\x.exe", "roxio"},
+        {"vlcore.DLL", "VlCore.dll"},
     };
     for (const auto& c : cases) {
         CAPTURE(c[0]);

@@ -17,7 +17,7 @@ constexpr DWORD kLinkType = 6;                   // REG_LINK
 constexpr const wchar_t kLinkTarget[] = L"\\Registry\\Machine\\System\\ControlSet001";
 
 class OwnedKey {
-public:
+  public:
     OwnedKey() = default;
     OwnedKey(const OwnedKey&) = delete;
     OwnedKey& operator=(const OwnedKey&) = delete;
@@ -27,7 +27,7 @@ public:
     HKEY* Out() { return &key_; }
     HKEY Get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
@@ -39,12 +39,13 @@ bool ReadsBackThroughLink() {
     }
     const DWORD written = 0x1234;
     if (::RegSetValueExA(through.Get(), "probe", 0, REG_DWORD,
-                         reinterpret_cast<const BYTE*>(&written), sizeof written) != ERROR_SUCCESS) {
+                         reinterpret_cast<const BYTE*>(&written),
+                         sizeof written) != ERROR_SUCCESS) {
         return false;
     }
     OwnedKey direct;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\ControlSet001\\DravolinLinkProbe", 0,
-                        KEY_READ, direct.Out()) != ERROR_SUCCESS) {
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\ControlSet001\\DravolinLinkProbe", 0, KEY_READ,
+                        direct.Out()) != ERROR_SUCCESS) {
         return false;
     }
     DWORD read = 0;
@@ -52,7 +53,8 @@ bool ReadsBackThroughLink() {
     const bool same = ::RegQueryValueExA(direct.Get(), "probe", nullptr, nullptr,
                                          reinterpret_cast<BYTE*>(&read), &size) == ERROR_SUCCESS &&
                       read == written;
-    platform::win32::DeleteKeyByHand(HKEY_LOCAL_MACHINE, "System\\ControlSet001\\DravolinLinkProbe");
+    platform::win32::DeleteKeyByHand(HKEY_LOCAL_MACHINE,
+                                     "System\\ControlSet001\\DravolinLinkProbe");
     return same;
 }
 
@@ -66,7 +68,8 @@ bool MakeControlSetLink() {
                             current.Out()) != ERROR_SUCCESS ||
             ::RegCreateKeyA(HKEY_LOCAL_MACHINE, "System\\ControlSet001", numbered.Out()) !=
                 ERROR_SUCCESS ||
-            platform::win32::CopyKeyByHand(current.Get(), nullptr, numbered.Get()) != ERROR_SUCCESS) {
+            platform::win32::CopyKeyByHand(current.Get(), nullptr, numbered.Get()) !=
+                ERROR_SUCCESS) {
             return false;
         }
     }

@@ -3,9 +3,8 @@
 // value compared before and after. With DRAVOLIN_THROUGH_LINK=1 the prefix's
 // CurrentControlSet is first made a link to ControlSet001, as on real NT, and
 // the counts are those the emulated machine gives through its alias.
-#include <windows.h>
-
 #include <doctest/doctest.h>
+#include <windows.h>
 
 #include <cctype>
 #include <cstdio>
@@ -123,8 +122,12 @@ struct Stage {
     platform::win32::Win32FileSystem files;
     platform::win32::Win32Desktop desktop;
     std::unique_ptr<ReportBuffer> report = ReportBuffer::Allocate();
-    SweepContext context{registry, files, desktop, *report,
-                         {"Header\r\n", "None\r\n", "Old driver of "}, platform::PLATFORM_NT};
+    SweepContext context{registry,
+                         files,
+                         desktop,
+                         *report,
+                         {"Header\r\n", "None\r\n", "Old driver of "},
+                         platform::PLATFORM_NT};
 };
 
 }  // namespace
@@ -166,8 +169,8 @@ TEST_CASE("Run keys: disable, then restore, on the real registry") {
 
     Stage stage;
     CHECK(SweepRunKeys(stage.context, SWEEP_REPORT) == 2);
-    CHECK(std::string(stage.report->Text()).find("RoxioTray   \tType Registry: C:\\roxio\\tray.exe\r\n") !=
-          std::string::npos);
+    CHECK(std::string(stage.report->Text())
+              .find("RoxioTray   \tType Registry: C:\\roxio\\tray.exe\r\n") != std::string::npos);
     CHECK(SweepRunKeys(stage.context, SWEEP_DISABLE) == 2);
     const Dump machineDisabled = DumpOf(HKEY_LOCAL_MACHINE, kRun);
     CHECK(machineDisabled.count("roxiotray") == 0);

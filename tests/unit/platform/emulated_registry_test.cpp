@@ -1,12 +1,12 @@
 // What the emulated registry adds to the contract every backend keeps: the
 // control-set layout of the two families, REGEDIT4 text, access limits and
 // injected faults.
+#include "platform/emulated/emulated_registry.h"
+
 #include <doctest/doctest.h>
 
 #include <cstring>
 #include <string>
-
-#include "platform/emulated/emulated_registry.h"
 
 using namespace platform;
 using namespace platform::emulated;
@@ -19,7 +19,8 @@ RegResult SetSz(Registry& registry, RegRoot root, const char* path, const char* 
                 const char* text) {
     RegKey key;
     if (RegResult result = registry.CreateKey(root, path, key)) return result;
-    return registry.SetValue(key, name, kRegSz, text, static_cast<std::uint32_t>(std::strlen(text) + 1));
+    return registry.SetValue(key, name, kRegSz, text,
+                             static_cast<std::uint32_t>(std::strlen(text) + 1));
 }
 
 bool Exists(Registry& registry, RegRoot root, const char* path) {
@@ -37,7 +38,8 @@ TEST_CASE("NT: CurrentControlSet names the chosen numbered set") {
                   "1") == 0);
     CHECK(Exists(registry, RegRoot::LocalMachine, R"(System\ControlSet002\Services\X)"));
     // Deleting through the alias deletes the numbered set's key.
-    CHECK(registry.DeleteTree(RegRoot::LocalMachine, R"(System\CurrentControlSet\Services\X)") == 0);
+    CHECK(registry.DeleteTree(RegRoot::LocalMachine, R"(System\CurrentControlSet\Services\X)") ==
+          0);
     CHECK_FALSE(Exists(registry, RegRoot::LocalMachine, R"(System\ControlSet002\Services\X)"));
     // Only HKLM\System has the alias.
     REQUIRE(SetSz(registry, RegRoot::CurrentUser, R"(System\CurrentControlSet)", "v", "1") == 0);
@@ -50,7 +52,8 @@ TEST_CASE("NT: CurrentControlSet names the chosen numbered set") {
 TEST_CASE("9x: CurrentControlSet is a key of its own and no numbered set exists") {
     EmulatedRegistry registry(PLATFORM_9X);
     CHECK(Exists(registry, RegRoot::LocalMachine, R"(System\CurrentControlSet)"));
-    for (const char* set : {R"(System\ControlSet001)", R"(System\ControlSet002)", R"(System\ControlSet003)"}) {
+    for (const char* set :
+         {R"(System\ControlSet001)", R"(System\ControlSet002)", R"(System\ControlSet003)"}) {
         CHECK_FALSE(Exists(registry, RegRoot::LocalMachine, set));
     }
     // No key security on this family: any rights are granted.
@@ -67,7 +70,8 @@ TEST_CASE("NT: a key limited by its security refuses opens asking for more") {
     REQUIRE(SetSz(registry, RegRoot::CurrentUser, "Limited", "v", "1") == 0);
     REQUIRE(registry.LimitAccess(RegRoot::CurrentUser, "Limited", kKeyRead));
     RegKey key;
-    CHECK(registry.OpenKey(RegRoot::CurrentUser, "Limited", kKeyAllAccess, key) == kErrorAccessDenied);
+    CHECK(registry.OpenKey(RegRoot::CurrentUser, "Limited", kKeyAllAccess, key) ==
+          kErrorAccessDenied);
     CHECK_FALSE(key.IsOpen());
     CHECK(registry.OpenKey(RegRoot::CurrentUser, "Limited", kKeyRead, key) == 0);
     CHECK(registry.DeleteValueAt(RegRoot::CurrentUser, "Limited", "v") == kErrorAccessDenied);
@@ -76,31 +80,33 @@ TEST_CASE("NT: a key limited by its security refuses opens asking for more") {
 }
 
 TEST_CASE("REGEDIT4 text: every value type survives a save and a load") {
-    const std::string text = std::string(kHeader) +
-                             "[HKEY_CURRENT_USER\\Software\\Types]\r\n"
-                             "@=\"default\"\r\n"
-                             "\"Quote \\\"and\\\\ back\"=\"C:\\\\Path \\\"x\\\"\"\r\n"
-                             "\"Dword\"=dword:fedcba98\r\n"
-                             "\"Binary\"=hex:00,ff,10\r\n"
-                             "\"Empty\"=hex:\r\n"
-                             "\"Expand\"=hex(2):25,00\r\n"
-                             "\"Multi\"=hex(7):61,00,62,00,00\r\n"
-                             "\"Odd\"=hex(12345):de,ad\r\n"
-                             "\"NoZero\"=hex(1):41,42\r\n"
-                             "\"ShortDword\"=hex(4):01\r\n"
-                             "\"Latin\"=\"\xE9t\xE9\"\r\n"
-                             "\"Long\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,\\\r\n"
-                             "  14,15,16,17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,\\\n"
-                             "  2b\r\n"
-                             "\r\n"
-                             "[HKEY_LOCAL_MACHINE\\Software\\Empty Key]\r\n";
+    const std::string text =
+        std::string(kHeader) +
+        "[HKEY_CURRENT_USER\\Software\\Types]\r\n"
+        "@=\"default\"\r\n"
+        "\"Quote \\\"and\\\\ back\"=\"C:\\\\Path \\\"x\\\"\"\r\n"
+        "\"Dword\"=dword:fedcba98\r\n"
+        "\"Binary\"=hex:00,ff,10\r\n"
+        "\"Empty\"=hex:\r\n"
+        "\"Expand\"=hex(2):25,00\r\n"
+        "\"Multi\"=hex(7):61,00,62,00,00\r\n"
+        "\"Odd\"=hex(12345):de,ad\r\n"
+        "\"NoZero\"=hex(1):41,42\r\n"
+        "\"ShortDword\"=hex(4):01\r\n"
+        "\"Latin\"=\"\xE9t\xE9\"\r\n"
+        "\"Long\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,\\\r\n"
+        "  14,15,16,17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,\\\n"
+        "  2b\r\n"
+        "\r\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Empty Key]\r\n";
     EmulatedRegistry first(PLATFORM_NT);
     REQUIRE(first.LoadRegFile(text));
     const auto values = first.Values();
     REQUIRE(values.size() == 12);
     CHECK(values[0].second.name.empty());
     CHECK(values[1].second.name == "Quote \"and\\ back");
-    CHECK(values[1].second.data == std::vector<std::uint8_t>{'C', ':', '\\', 'P', 'a', 't', 'h', ' ', '"', 'x', '"', 0});
+    CHECK(values[1].second.data ==
+          std::vector<std::uint8_t>{'C', ':', '\\', 'P', 'a', 't', 'h', ' ', '"', 'x', '"', 0});
     CHECK(values[2].second.data == std::vector<std::uint8_t>{0x98, 0xba, 0xdc, 0xfe});
     CHECK(values[4].second.data.empty());
     CHECK(values[7].second.type == 0x12345);

@@ -1,11 +1,11 @@
 // The conflict catalogue: the tables' size, ends and order, the rows that
 // share a stem, and the constraints that keep each entry from matching another.
+#include "sweep/conflict_catalogue.h"
+
 #include <doctest/doctest.h>
 
 #include <cstring>
 #include <string>
-
-#include "sweep/conflict_catalogue.h"
 
 using namespace sweep;
 
@@ -41,8 +41,8 @@ TEST_CASE("the driver table has 110 rows in order, then an end row") {
 }
 
 TEST_CASE("every driver row has a name of 7 to 15 characters with a known extension") {
-    const char* const extensions[] = {".sys", ".SYS", ".vxd", ".Vxd", ".VXD",
-                                      ".DLL", ".EXE", ".MPD"};
+    const char* const extensions[] = {".sys", ".SYS", ".vxd", ".Vxd",
+                                      ".VXD", ".DLL", ".EXE", ".MPD"};
     int directCd = 0;
     int compaq = 0;
     for (std::size_t i = 0; i < kDriverTableRows; ++i) {
@@ -142,11 +142,15 @@ TEST_CASE("the matching rule: entry anywhere in the candidate, letter case ignor
         {"DISK DETECTOR.lnk", "Disk Detector", true},
         {"DiskDetector.lnk", "Disk Detector", false},  // spaces must match
         {"Disk-Detector", "Disk Detector", false},
-        {"Inde", "Index", false},                      // entry longer than the rest
-        {"xxIndeIndex", "Index", true},                // a partial match first
-        {"\xC9LBY", "\xE9lby", true},                  // Latin-1 capitals pair with small letters
-        {"\x8A" "ab", "\x9A" "AB", true},
-        {"Elby", "", false},                           // an empty entry matches nothing
+        {"Inde", "Index", false},        // entry longer than the rest
+        {"xxIndeIndex", "Index", true},  // a partial match first
+        {"\xC9LBY", "\xE9lby", true},    // Latin-1 capitals pair with small letters
+        {"\x8A"
+         "ab",
+         "\x9A"
+         "AB",
+         true},
+        {"Elby", "", false},  // an empty entry matches nothing
         {"", "Elby", false},
         {"Elby", nullptr, false},
     };

@@ -11,9 +11,9 @@
 
 using platform::PLATFORM_NT;
 using platform::emulated::kRegChangingOps;
+using platform::emulated::NamesEqual;
 using platform::emulated::OpBit;
 using platform::emulated::RegOp;
-using platform::emulated::NamesEqual;
 using platform::emulated::RegValue;
 using platform::emulated::SplitPath;
 using namespace sweep;
@@ -101,9 +101,9 @@ void CheckNothingLost(const platform::emulated::EmulatedRegistry& before,
         bool found = false;
         for (const std::string& place : PlacesOf(key)) {
             for (const auto& [presentKey, present] : values) {
-                found = found || (NamesEqual(presentKey, place) &&
-                                  NamesEqual(present.name, value.name) &&
-                                  present.type == value.type && present.data == value.data);
+                found = found ||
+                        (NamesEqual(presentKey, place) && NamesEqual(present.name, value.name) &&
+                         present.type == value.type && present.data == value.data);
             }
         }
         CAPTURE(key);
@@ -179,10 +179,12 @@ TEST_CASE("when no write reaches a twin key, nothing leaves its key") {
     // A copy that stopped half-way keeps the service key in place; its values,
     // each written into the twin on its own, still move.
     RegistryMachine m(PLATFORM_NT, kMachine);
-    m.registry.Faults().FailWritesUnder(R"(HKEY_LOCAL_MACHINE\System\ControlSet001\OldServices\Drv\Enum)",
-                                        platform::kErrorAccessDenied);
+    m.registry.Faults().FailWritesUnder(
+        R"(HKEY_LOCAL_MACHINE\System\ControlSet001\OldServices\Drv\Enum)",
+        platform::kErrorAccessDenied);
     CHECK(SweepControlSetKey(m.context, SWEEP_DISABLE, R"(Services\Drv)", nullptr) == 3);
-    CHECK(m.KeyExists(platform::RegRoot::LocalMachine, R"(System\ControlSet001\Services\Drv\Enum)"));
+    CHECK(
+        m.KeyExists(platform::RegRoot::LocalMachine, R"(System\ControlSet001\Services\Drv\Enum)"));
 }
 
 TEST_CASE("when no write reaches the live keys, a restore keeps every twin") {

@@ -61,8 +61,8 @@ TEST_CASE("data of 260 bytes is read, 261 bytes is skipped; a name-only walk rea
         Put(m, kHkcu, kKey, "Roxio", size);
         CHECK(ReportRegistryEntries(m.registry, *m.report, kHkcu, kKey, "Roxio") == (fits ? 1 : 0));
         if (fits) {
-            CHECK(m.ReportLines() == "Roxio   \tType Registry: " +
-                                         std::string(kMaxValueDataBytes - 1, 'd') + "\r\n");
+            CHECK(m.ReportLines() ==
+                  "Roxio   \tType Registry: " + std::string(kMaxValueDataBytes - 1, 'd') + "\r\n");
         }
         CHECK(DeleteMatchingValues(m.registry, kHkcu, kKey, "Roxio") == 1);
 

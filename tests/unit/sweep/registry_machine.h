@@ -27,7 +27,7 @@ struct StoredValue {
 };
 
 class RegistryMachine {
-public:
+  public:
     // `reg` is REGEDIT4 text without its first line.
     explicit RegistryMachine(platform::PlatformKind kind, std::string_view reg = {},
                              int currentControlSet = 1);

@@ -1,5 +1,7 @@
 // The registry stage on emulated machines of both families: what each mode
 // lists, moves, brings back and counts.
+#include "sweep/registry_stage.h"
+
 #include <doctest/doctest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 
 #include "registry_machine.h"
 #include "sweep/read_string_value.h"
-#include "sweep/registry_stage.h"
 
 using platform::PLATFORM_9X;
 using platform::PLATFORM_NT;
@@ -29,7 +30,8 @@ constexpr const char* kOldRun = R"(Software\Microsoft\Windows\CurrentVersion\Old
 
 // A class key with an upper filter, a lower filter spelt in small letters, and
 // two other values.
-constexpr const char* kClassReg = R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}]
+constexpr const char* kClassReg =
+    R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}]
 "Class"="CDROM"
 "UpperFilters"=hex(7):72,65,64,62,6f,6f,6b,00,00
 "lowerfilters"=hex(7):61,00,00
@@ -82,12 +84,13 @@ TEST_CASE("a report lists a present key from CurrentControlSet only, once per ca
     CHECK(SweepControlSetKey(m.context, SWEEP_DISABLE, R"(Services\VxD\ElbyCDIO)", nullptr) == 0);
     CHECK(SweepControlSetKey(m.context, SWEEP_DISABLE, R"(Services\VxD\ELBYCDIO)", nullptr) == 0);
     CHECK(m.KeyExists(kHklm, R"(System\ControlSet001\OldServices\VxD\ElbyCDIO)"));
-    CHECK(SweepControlSetKey(m.context, static_cast<SweepMode>(7),
-                             R"(Services\Only2)", nullptr) == 0);
+    CHECK(SweepControlSetKey(m.context, static_cast<SweepMode>(7), R"(Services\Only2)", nullptr) ==
+          0);
 }
 
 TEST_CASE("the 9x family: only CurrentControlSet is visited and nothing numbered appears") {
-    RegistryMachine m(PLATFORM_9X, R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\CDUDF]
+    RegistryMachine m(PLATFORM_9X,
+                      R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\CDUDF]
 "StaticVxD"="cdudf.vxd"
 "Start"=hex:00
 )" + std::string(kClassReg));
@@ -98,9 +101,11 @@ TEST_CASE("the 9x family: only CurrentControlSet is visited and nothing numbered
         CHECK(SweepClassFilters(m.context, mode) == 0);
     }
     // The class key of a 9x machine is never touched.
-    CHECK(m.Value(kHklm, R"(System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318})",
-                  "LowerFilters")
-              .has_value());
+    CHECK(
+        m.Value(kHklm,
+                R"(System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318})",
+                "LowerFilters")
+            .has_value());
     CHECK(SweepControlSetKey(m.context, SWEEP_RESTORE, R"(Services\VxD\CDUDF)", nullptr) == 1);
     CHECK(m.Value(kHklm, R"(System\CurrentControlSet\Services\VxD\CDUDF)", "StaticVxD") ==
           Sz("cdudf.vxd"));
@@ -135,7 +140,9 @@ TEST_CASE("class filters on NT: case-sensitive disable, counting through the ali
 }
 
 TEST_CASE("the twin key keeps the first call's LowerFilters when the second copies again") {
-    RegistryMachine m(PLATFORM_NT, R"([HKEY_LOCAL_MACHINE\System\ControlSet001\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}]
+    RegistryMachine m(
+        PLATFORM_NT,
+        R"([HKEY_LOCAL_MACHINE\System\ControlSet001\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}]
 "LowerFilters"=hex(7):50,78,48,65,6c,70,32,30,00,00
 "UpperFilters"=hex(7):61,00,00
 )");
@@ -147,7 +154,9 @@ TEST_CASE("the twin key keeps the first call's LowerFilters when the second copi
 }
 
 TEST_CASE("shown data of a report, byte for byte") {
-    RegistryMachine m(PLATFORM_NT, R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}]
+    RegistryMachine m(
+        PLATFORM_NT,
+        R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}]
 "LowerFilters"=hex(7):50,78,48,65,6c,70,32,30,00,00
 "UpperFilters1"=dword:00000001
 "UpperFilters2"=hex(2):25,53,79,73,74,65,6d,52,6f,6f,74,25,5c,78,2e,73,79,73,00
@@ -166,7 +175,9 @@ TEST_CASE("shown data of a report, byte for byte") {
 }
 
 TEST_CASE("the ASPI warning entry is put aside by a report sweep and reported by none") {
-    RegistryMachine m(PLATFORM_9X, R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\SessionManager\WarnVerDLLs]
+    RegistryMachine m(
+        PLATFORM_9X,
+        R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\SessionManager\WarnVerDLLs]
 "WINASPI.DLL"="aspi"
 "old winaspi.dll"="letter case differs: stays"
 "OTHER.DLL"="x"
@@ -185,7 +196,8 @@ TEST_CASE("the ASPI warning entry is put aside by a report sweep and reported by
 }
 
 TEST_CASE("Run keys: two fragments list twice but delete once; restore brings the union") {
-    RegistryMachine m(PLATFORM_NT, R"([HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run]
+    RegistryMachine m(PLATFORM_NT,
+                      R"([HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run]
 "RoxioInstant"="C:\\roxio.exe"
 "Keep"="C:\\keep.exe"
 [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run]
@@ -219,7 +231,8 @@ TEST_CASE("Run keys: two fragments list twice but delete once; restore brings th
 }
 
 TEST_CASE("a key that does not open with full access counts as absent, in a report too") {
-    RegistryMachine m(PLATFORM_NT, R"([HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run]
+    RegistryMachine m(PLATFORM_NT,
+                      R"([HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run]
 "Elby"="x"
 )");
     REQUIRE(m.registry.LimitAccess(kHklm, kRun, platform::kKeyRead));
@@ -243,8 +256,9 @@ TEST_CASE("ReadStringValue: the text of a REG_SZ, or an empty buffer and 0") {
         const char* text;
     };
     const Case cases[] = {
-        {"Startup", 9, "C:\\Start"}, {"startup", 9, "C:\\Start"}, {"Expand", 0, ""},
-        {"Empty", 0, ""},            {"NoZero", 3, "AB"},         {"Dword", 0, ""},
+        {"Startup", 9, "C:\\Start"}, {"startup", 9, "C:\\Start"},
+        {"Expand", 0, ""},           {"Empty", 0, ""},
+        {"NoZero", 3, "AB"},         {"Dword", 0, ""},
         {"Missing", 0, ""},
     };
     for (const Case& c : cases) {
@@ -266,7 +280,8 @@ TEST_CASE("ReadStringValue: the text of a REG_SZ, or an empty buffer and 0") {
 TEST_CASE("the Wine class-filter scenario gives the same counts on the emulated machine") {
     // The data of the test under Wine; there, through a CurrentControlSet link
     // to ControlSet001, the stage must count as here through the alias.
-    const char* reg = R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}]
+    const char* reg =
+        R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}]
 "Class"="CDROM"
 "LowerFilters"=hex(7):50,78,48,65,6c,70,32,30,00,00
 "UpperFilters"=hex(7):72,00,00
