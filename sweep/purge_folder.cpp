@@ -36,13 +36,15 @@ int PurgeFolder(SweepContext& context, PathBuffer& folder, const PathBuffer* cou
         }
         PathBuffer there;
         if (!NameTaken(files, counterpart, entry.name, there)) continue;
+        // A file whose attributes cannot be read is left alone: they could
+        // not be given back if the delete failed.
         std::uint32_t attributes = files.GetAttributes(path.Text());
+        if (attributes == platform::kInvalidAttributes) continue;
         files.SetAttributes(path.Text(), platform::kAttributeNormal);
-        if (files.Delete(path.Text())) {
+        if (files.Delete(path.Text()))
             ++count;
-        } else if (attributes != platform::kInvalidAttributes) {
+        else
             files.SetAttributes(path.Text(), attributes);
-        }
     }
     return count;
 }

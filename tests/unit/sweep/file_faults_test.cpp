@@ -1,6 +1,7 @@
-// Any one failing move, copy, delete or attribute change loses no file: each
-// stays in its own folder or its put-aside folder, contents and attributes
-// whole. Every changing operation of a sweep is failed in turn.
+// Any one failing move, copy, delete, attribute change, attribute read or
+// listing loses no file: each stays in its own folder or its put-aside
+// folder, contents and attributes whole. Each such operation of a sweep is
+// failed in turn.
 #include <doctest/doctest.h>
 
 #include <functional>
@@ -26,6 +27,7 @@ namespace emulated = platform::emulated;
 
 constexpr unsigned kFailedKinds = emulated::FILE_OP_MOVE | emulated::FILE_OP_COPY |
                                   emulated::FILE_OP_DELETE | emulated::FILE_OP_SET_ATTRIBUTES |
+                                  emulated::FILE_OP_GET_ATTRIBUTES | emulated::FILE_OP_LIST |
                                   emulated::FILE_OP_CREATE_FOLDER |
                                   emulated::FILE_OP_REMOVE_FOLDER;
 
