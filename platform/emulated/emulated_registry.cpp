@@ -80,6 +80,10 @@ RegResult EmulatedRegistry::CloseHandle(std::uintptr_t handle) noexcept {
     return handles_.erase(handle) == 1 ? kErrorSuccess : kErrorInvalidHandle;
 }
 
+bool EmulatedRegistry::IsOpenHere(const RegKey& key) const {
+    return Owns(key) && handles_.find(HandleOf(key)) != handles_.end();
+}
+
 RegResult EmulatedRegistry::Lookup(const RegKey& key, AccessMask needed, OpenKeyEntry*& entry) {
     if (!Owns(key)) return kErrorInvalidHandle;
     auto it = handles_.find(HandleOf(key));
@@ -216,6 +220,7 @@ RegResult EmulatedRegistry::CopyInto(const RegNode& source, RegNode& destination
 
 RegResult EmulatedRegistry::CopyTree(const RegKey& source, const RegKey& destination) {
     if (RegResult fault = faults_.OnOperation(RegOp::CopyTree)) return fault;
+    if (!IsOpenHere(source) || !IsOpenHere(destination)) return kErrorInvalidParameter;
     OpenKeyEntry* from = nullptr;
     OpenKeyEntry* to = nullptr;
     if (RegResult result = Lookup(source, kKeyQueryValue | kKeyEnumerateSubKeys, from)) {
@@ -229,10 +234,9 @@ RegResult EmulatedRegistry::CopyTree(const RegKey& source, const RegKey& destina
 RegResult EmulatedRegistry::CopyTree(RegRoot root, const char* sourcePath,
                                      const RegKey& destination) {
     if (RegResult fault = faults_.OnOperation(RegOp::CopyTree)) return fault;
+    // The shell refuses a missing destination before it looks at the source.
+    if (!IsOpenHere(destination)) return kErrorInvalidParameter;
     OpenKeyEntry* to = nullptr;
-    if (!Owns(destination) || handles_.find(HandleOf(destination)) == handles_.end()) {
-        return kErrorInvalidParameter;
-    }
     std::shared_ptr<RegNode> node = Find(root, sourcePath);
     if (!node) return kErrorFileNotFound;
     // The shell opens the source with full access.

@@ -93,6 +93,7 @@ class EmulatedRegistry final : public Registry {
     RegNode& Root(RegRoot root) const;
     std::vector<std::string> Resolve(RegRoot root, const char* path) const;
     std::shared_ptr<RegNode> Find(RegRoot root, const char* path) const;
+    bool IsOpenHere(const RegKey& key) const;
     // The open key behind `key`, or the failure code for it.
     RegResult Lookup(const RegKey& key, AccessMask needed, OpenKeyEntry*& entry);
     bool Grants(const RegNode& node, AccessMask access) const;
