@@ -32,7 +32,8 @@ HKEY RootKey(RegRoot root) {
 
 }  // namespace
 
-Win32Registry::Win32Registry() : shell_(::LoadLibraryA("shlwapi.dll")) {
+Win32Registry::Win32Registry(ShellFunctions shell)
+    : shell_(shell == ShellFunctions::kUse ? ::LoadLibraryA("shlwapi.dll") : nullptr) {
     copyKey_ = LookUp<CopyKeyFunction>(shell_.Get(), "SHCopyKeyA");
     deleteKey_ = LookUp<DeleteKeyFunction>(shell_.Get(), "SHDeleteKeyA");
     deleteValue_ = LookUp<DeleteValueFunction>(shell_.Get(), "SHDeleteValueA");

@@ -12,7 +12,10 @@ namespace platform::win32 {
 
 class Win32Registry final : public Registry {
   public:
-    Win32Registry();
+    // kAvoid uses the registry's own calls even where the shell has the
+    // functions, so tests can prove those on a system that has both.
+    enum class ShellFunctions { kUse, kAvoid };
+    explicit Win32Registry(ShellFunctions shell = ShellFunctions::kUse);
     ~Win32Registry() override = default;
     Win32Registry(const Win32Registry&) = delete;
     Win32Registry& operator=(const Win32Registry&) = delete;

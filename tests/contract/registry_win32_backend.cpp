@@ -3,13 +3,23 @@
 // folder.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "platform/win32/win32_registry.h"
 #include "tests/contract/registry_backend.h"
 
 namespace contract {
 
+// DRAVOLIN_REGISTRY_FALLBACKS=1 runs the suite over the registry-call
+// versions of the shell's key functions.
 platform::Registry& RegistryUnderTest() {
-    static platform::win32::Win32Registry registry;
+    using platform::win32::Win32Registry;
+    static Win32Registry registry([] {
+        const char* setting = std::getenv("DRAVOLIN_REGISTRY_FALLBACKS");
+        return setting != nullptr && std::string(setting) == "1"
+                   ? Win32Registry::ShellFunctions::kAvoid
+                   : Win32Registry::ShellFunctions::kUse;
+    }());
     return registry;
 }
 
