@@ -13,6 +13,9 @@ constexpr const char* kUserRootName = "HKEY_CURRENT_USER";
 constexpr const char* kSystemKeyName = "System";
 constexpr const char* kCurrentControlSetName = "CurrentControlSet";
 constexpr AccessMask kDeleteRight = 0x00010000;
+// The numbered control sets an NT machine may have.
+constexpr int kFirstControlSet = 1;
+constexpr int kLastControlSet = 3;
 
 std::string_view NameOrDefault(const char* name) {
     return name == nullptr ? "" : name;
@@ -24,7 +27,9 @@ EmulatedRegistry::EmulatedRegistry(PlatformKind kind, int currentControlSet)
     : kind_(kind), machine_(std::make_shared<RegNode>()), user_(std::make_shared<RegNode>()) {
     machine_->name = kMachineRootName;
     user_->name = kUserRootName;
-    if (currentControlSet < 1 || currentControlSet > 3) currentControlSet = 1;
+    if (currentControlSet < kFirstControlSet || currentControlSet > kLastControlSet) {
+        currentControlSet = kFirstControlSet;
+    }
     currentSetName_ = "ControlSet00" + std::to_string(currentControlSet);
     RegNode& system = machine_->AddChild(kSystemKeyName);
     system.AddChild(IsNt() ? currentSetName_ : std::string(kCurrentControlSetName));

@@ -49,7 +49,7 @@ RegResult RegistryFaults::OnWrite(const std::string& fullPath) const {
 
 std::uint64_t RegistryFaults::Count(RegOpMask ops) const {
     std::uint64_t total = 0;
-    for (unsigned i = 0; i < 10; ++i) {
+    for (unsigned i = 0; i < kRegOpCount; ++i) {
         if ((ops & (1u << i)) != 0) total += counts_[i];
     }
     return total;

@@ -23,12 +23,13 @@ enum class RegOp : unsigned {
     DeleteValueAt,
     SaveKey,
 };
+inline constexpr unsigned kRegOpCount = static_cast<unsigned>(RegOp::SaveKey) + 1;
 using RegOpMask = unsigned;
 
 constexpr RegOpMask OpBit(RegOp op) {
     return 1u << static_cast<unsigned>(op);
 }
-inline constexpr RegOpMask kAllRegOps = (1u << 10) - 1;
+inline constexpr RegOpMask kAllRegOps = (1u << kRegOpCount) - 1;
 // The operations that change the registry.
 inline constexpr RegOpMask kRegChangingOps = OpBit(RegOp::Create) | OpBit(RegOp::Set) |
                                              OpBit(RegOp::DeleteValue) | OpBit(RegOp::CopyTree) |
@@ -67,7 +68,7 @@ class RegistryFaults {
     RegResult everyCode_ = kErrorSuccess;
     std::vector<NthFault> nth_;
     std::vector<PathFault> paths_;
-    std::uint64_t counts_[10] = {};
+    std::uint64_t counts_[kRegOpCount] = {};
 };
 
 }  // namespace platform::emulated
