@@ -14,7 +14,7 @@
 namespace platform {
 
 class WindowId {
-public:
+  public:
     constexpr WindowId() = default;
     constexpr explicit WindowId(std::uintptr_t value) : value_(value) {}
 
@@ -22,22 +22,22 @@ public:
     constexpr bool IsNull() const { return value_ == 0; }
     friend constexpr bool operator==(WindowId, WindowId) = default;
 
-private:
+  private:
     std::uintptr_t value_ = 0;
 };
 
 // Sees the windows of one enumeration, one call per window.
 class WindowVisitor {
-public:
+  public:
     // Answers false to end the enumeration at this window.
     virtual bool Visit(WindowId window) = 0;
 
-protected:
+  protected:
     ~WindowVisitor() = default;
 };
 
 class Desktop {
-public:
+  public:
     Desktop() = default;
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;

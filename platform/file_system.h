@@ -53,7 +53,7 @@ struct FindEntry {
 
 // An open listing. Destroying it closes it; it cannot be copied.
 class FindListing {
-public:
+  public:
     FindListing() = default;
     FindListing(const FindListing&) = delete;
     FindListing& operator=(const FindListing&) = delete;
@@ -65,7 +65,7 @@ public:
 };
 
 class FileSystem {
-public:
+  public:
     FileSystem() = default;
     FileSystem(const FileSystem&) = delete;
     FileSystem& operator=(const FileSystem&) = delete;

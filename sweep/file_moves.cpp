@@ -19,6 +19,11 @@ bool HoldsFile(FileSystem& files, const PathBuffer& path) {
            (attributes & platform::kAttributeFolder) == 0;
 }
 
+// True only when the platform says the path does not exist at all.
+bool IsMissing(FileSystem& files, const PathBuffer& path) {
+    return path.Empty() || files.GetAttributes(path.Text()) == platform::kInvalidAttributes;
+}
+
 }  // namespace
 
 bool MoveKeepingAttributes(FileSystem& files, const PathBuffer& from, const PathBuffer& to) {
@@ -34,7 +39,8 @@ bool MoveKeepingAttributes(FileSystem& files, const PathBuffer& from, const Path
 }
 
 int RelocateKeepingAttributes(FileSystem& files, const PathBuffer& source,
-                              const PathBuffer& systemCopy, const PathBuffer& destination) {
+                              const PathBuffer& systemCopy, const PathBuffer& destination,
+                              const PathBuffer& destinationFolder) {
     std::uint32_t attributes = files.GetAttributes(source.Text());
     if (attributes == platform::kInvalidAttributes) return 0;
     files.SetAttributes(source.Text(), platform::kAttributeNormal);
@@ -51,9 +57,13 @@ int RelocateKeepingAttributes(FileSystem& files, const PathBuffer& source,
         GiveBack(files, destination, attributes);
         return count;
     }
-    // Still beside the program: it goes only when a file of its name stands
-    // in the system folder or in the Dravolin folder, copied now or before.
-    bool keptElsewhere = copied || HoldsFile(files, systemCopy) || HoldsFile(files, destination);
+    // Still beside the program. It goes when a file of its name stands in the
+    // Dravolin folder, or in the system folder, copied now or before. An
+    // earlier file of the system folder is enough only where there is no
+    // Dravolin folder to hold this one: where there is one, the move failed,
+    // and deleting would lose the only copy of this version.
+    bool keptElsewhere = copied || HoldsFile(files, destination) ||
+                         (HoldsFile(files, systemCopy) && IsMissing(files, destinationFolder));
     if (!keptElsewhere || !files.Delete(source.Text())) GiveBack(files, source, attributes);
     return count;
 }

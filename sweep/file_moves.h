@@ -15,12 +15,14 @@ bool MoveKeepingAttributes(platform::FileSystem& files, const PathBuffer& from,
                            const PathBuffer& to);
 
 // Relocates an engine library: copies it to `systemCopy` without overwriting,
-// moves it to `destination`, and deletes it from `source` when it did not
-// move but a file of its name now stands in either place. An empty
-// `systemCopy` or `destination` (a path that did not fit) is not tried.
-// Answers successful copies plus successful moves. A library that neither
-// place holds stays where it is.
+// moves it to `destination` (in `destinationFolder`), and, when it did not
+// move, deletes it from `source` if it was copied now or a file of its name
+// stands in the Dravolin folder, or in the system folder while there is no
+// Dravolin folder. An empty `systemCopy` or `destination` (a path that did
+// not fit) is not tried. Answers successful copies plus successful moves. A
+// library that stays gets its attributes back.
 int RelocateKeepingAttributes(platform::FileSystem& files, const PathBuffer& source,
-                              const PathBuffer& systemCopy, const PathBuffer& destination);
+                              const PathBuffer& systemCopy, const PathBuffer& destination,
+                              const PathBuffer& destinationFolder);
 
 }  // namespace sweep

@@ -10,7 +10,7 @@
 namespace sweep {
 
 class FolderListing {
-public:
+  public:
     // A folder whose pattern would not fit a path, or that cannot be listed,
     // yields no entries.
     FolderListing(platform::FileSystem& files, const PathBuffer& folder);
@@ -19,7 +19,7 @@ public:
     // The next entry, the first one included; false at the end.
     bool Next(platform::FindEntry& entry);
 
-private:
+  private:
     std::unique_ptr<platform::FindListing> listing_;
     platform::FindEntry first_;
     bool firstTaken_ = false;

@@ -14,7 +14,7 @@ inline constexpr std::size_t kPathBufferSize = platform::kMaxPathBytes;
 inline constexpr std::size_t kMaxPathLength = kPathBufferSize - 1;
 
 class PathBuffer {
-public:
+  public:
     PathBuffer() = default;
 
     // False, and the path unchanged, when the result would not fit.
@@ -31,7 +31,7 @@ public:
     // The raw buffer, for calls that fill a 260-byte buffer in place.
     char (&Chars())[kPathBufferSize] { return text_; }
 
-private:
+  private:
     char text_[kPathBufferSize] = {};
 };
 

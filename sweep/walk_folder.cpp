@@ -21,17 +21,20 @@ bool StartsWithLetter(const PathBuffer& path) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool EntersSubfolders(WalkMode mode) { return mode == WALK_MOVE_ALL || mode == WALK_MOVE_STARTUP; }
+bool EntersSubfolders(WalkMode mode) {
+    return mode == WALK_MOVE_ALL || mode == WALK_MOVE_STARTUP;
+}
 
 class Walker {
-public:
+  public:
     Walker(SweepContext& context, WalkMode mode, WindowSearch* search)
         : context_(context), mode_(mode), search_(search) {}
 
     // Modes that need a fact of the machine learn it once per walk.
     void Prepare() {
         if (mode_ == WALK_RELOCATE_ENGINE) {
-            std::size_t length = context_.files.SystemFolder(systemFolder_.Chars(), kPathBufferSize);
+            std::size_t length =
+                context_.files.SystemFolder(systemFolder_.Chars(), kPathBufferSize);
             if (length == 0) systemFolder_.Assign("");
             AdjustTrailingBackslash(systemFolder_, false);
         }
@@ -62,7 +65,7 @@ public:
 
     bool Found() const { return stop_; }
 
-private:
+  private:
     int Subfolder(const PathBuffer& source, const PathBuffer& destination, const char* name) {
         if (NameContains(name, kOwnFolderName) || IsDotEntry(name) || !EntersSubfolders(mode_))
             return 0;
@@ -76,13 +79,11 @@ private:
             case WALK_MOVE_ALL:
                 return MoveOne(source, destination, name);
             case WALK_MOVE_STARTUP:
-                return ForEachEntryIn(StartupFragments, name, [&] {
-                    return MoveOne(source, destination, name);
-                });
+                return ForEachEntryIn(StartupFragments, name,
+                                      [&] { return MoveOne(source, destination, name); });
             case WALK_RELOCATE_ENGINE:
-                return ForEachEntryIn(EngineLibraries, name, [&] {
-                    return Relocate(source, destination, name);
-                });
+                return ForEachEntryIn(EngineLibraries, name,
+                                      [&] { return Relocate(source, destination, name); });
             case WALK_LIST_ENGINE:
                 return ForEachEntryIn(EngineLibraries, name, [&] {
                     context_.report.AppendLine({kEngineLinePrefix, name, kLineEnd});
@@ -105,7 +106,7 @@ private:
         if (!from.Join(source, name)) return 0;
         if (systemFolder_.Empty() || !systemCopy.Join(systemFolder_, name)) systemCopy.Assign("");
         if (!to.Join(destination, name)) to.Assign("");
-        return RelocateKeepingAttributes(context_.files, from, systemCopy, to);
+        return RelocateKeepingAttributes(context_.files, from, systemCopy, to, destination);
     }
 
     int FindRunning(const char* name) {

@@ -12,14 +12,14 @@ namespace sweep {
 namespace {
 
 class ModuleMatcher : public platform::WindowVisitor {
-public:
+  public:
     ModuleMatcher(platform::Desktop& desktop, platform::FileSystem& files, WindowSearch& search)
         : desktop_(desktop), files_(files), search_(search) {}
     bool Visit(platform::WindowId window) override {
         return MatchWindowModule(desktop_, files_, search_, window);
     }
 
-private:
+  private:
     platform::Desktop& desktop_;
     platform::FileSystem& files_;
     WindowSearch& search_;

@@ -15,13 +15,13 @@ struct EmulatedWindow {
     std::string modulePath;    // the module that created the window
     std::string processImage;  // the program file of its process; empty: unreadable
     std::string text;
-    WindowId parent;           // parent of a child, owner of a top-level window
-    bool child = false;        // child windows are not top-level
-    bool ownProcess = false;   // made by the calling process
+    WindowId parent;          // parent of a child, owner of a top-level window
+    bool child = false;       // child windows are not top-level
+    bool ownProcess = false;  // made by the calling process
 };
 
 class EmulatedDesktop : public Desktop {
-public:
+  public:
     // Windows are enumerated in the order they were added.
     WindowId AddWindow(EmulatedWindow window);
     // True where GetWindowModuleFileNameA also names other programs' windows.
@@ -38,7 +38,7 @@ public:
     WindowId Parent(WindowId window) override;
     WindowId RootOwner(WindowId window) override;
 
-private:
+  private:
     const EmulatedWindow* Get(WindowId window) const;
 
     std::vector<EmulatedWindow> windows_;

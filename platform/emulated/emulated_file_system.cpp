@@ -14,7 +14,9 @@ constexpr std::uint32_t kStoredAttributes =
     kAttributeReadOnly | kAttributeHidden | kAttributeSystem | kAttributeArchive;
 
 // Drives are kept by their capital letter.
-char DriveLetter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char DriveLetter(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Splits "C:\a\b" into its drive letter and steps; empty steps (doubled or
 // trailing backslashes) are dropped. False when the path is not absolute.
@@ -34,7 +36,9 @@ bool SplitPath(std::string_view path, char& letter, std::vector<std::string_view
     return true;
 }
 
-bool FitsPath(std::string_view path) { return path.size() < kMaxPathBytes; }
+bool FitsPath(std::string_view path) {
+    return path.size() < kMaxPathBytes;
+}
 
 void InsertSorted(FileNode& folder, std::unique_ptr<FileNode> node) {
     auto at = std::find_if(folder.children.begin(), folder.children.end(),
@@ -81,7 +85,7 @@ std::uint32_t VisibleAttributes(const FileNode& node) {
 }
 
 class EmulatedListing : public FindListing {
-public:
+  public:
     explicit EmulatedListing(std::vector<FindEntry> entries) : entries_(std::move(entries)) {}
     bool Next(FindEntry& entry) override {
         if (next_ >= entries_.size()) return false;
@@ -89,7 +93,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::vector<FindEntry> entries_;
     std::size_t next_ = 1;  // the first went out with FindFirst
 };
@@ -266,7 +270,8 @@ bool EmulatedFileSystem::Delete(const char* path) {
     Location where;
     if (!Locate(path, where) || where.node == nullptr || where.parent == nullptr) return false;
     const FileNode* node = where.node;
-    if (node->folder || node->heldOpen || (node->attributes & kAttributeReadOnly) != 0) return false;
+    if (node->folder || node->heldOpen || (node->attributes & kAttributeReadOnly) != 0)
+        return false;
     Detach(*where.parent, node);
     return true;
 }
@@ -330,9 +335,9 @@ std::size_t EmulatedFileSystem::FullPathName(const char* path, char* buffer, std
     std::string_view text(path);
     std::string absolute;
     if (text.size() >= 2 && text[1] == ':') {
-        absolute = text.size() >= 3 && text[2] == '\\' ? std::string(text)
-                                                        : std::string(text.substr(0, 2)) + "\\" +
-                                                              std::string(text.substr(2));
+        absolute = text.size() >= 3 && text[2] == '\\'
+                       ? std::string(text)
+                       : std::string(text.substr(0, 2)) + "\\" + std::string(text.substr(2));
     } else if (!text.empty() && text[0] == '\\') {
         absolute = currentFolder_.substr(0, 2) + std::string(text);
     } else {

@@ -34,7 +34,7 @@ struct EmulatedDrive {
 };
 
 class EmulatedFileSystem : public FileSystem {
-public:
+  public:
     EmulatedFileSystem() = default;
 
     // Building a machine. Add* create missing parent folders and fail when
@@ -75,7 +75,7 @@ public:
     std::size_t FullPathName(const char* path, char* buffer, std::size_t size) override;
     std::size_t LongPathName(const char* path, char* buffer, std::size_t size) override;
 
-private:
+  private:
     struct Location {
         EmulatedDrive* drive = nullptr;
         FileNode* parent = nullptr;  // null for a drive root

@@ -15,9 +15,13 @@ void FileFaults::FailPath(std::string path, unsigned kinds) {
     paths_.push_back({std::move(path), kinds});
 }
 
-void FileFaults::FailKind(unsigned kinds) { failingKinds_ |= kinds; }
+void FileFaults::FailKind(unsigned kinds) {
+    failingKinds_ |= kinds;
+}
 
-void FileFaults::Clear() { *this = FileFaults(); }
+void FileFaults::Clear() {
+    *this = FileFaults();
+}
 
 bool FileFaults::ShouldFail(FileOperation operation, const char* path, const char* secondPath) {
     bool fail = (failingKinds_ & operation) != 0;
@@ -27,7 +31,8 @@ bool FileFaults::ShouldFail(FileOperation operation, const char* path, const cha
     }
     for (const PathFault& fault : paths_) {
         if ((fault.kinds & operation) == 0) continue;
-        if ((path && SameName(fault.path, path)) || (secondPath && SameName(fault.path, secondPath)))
+        if ((path && SameName(fault.path, path)) ||
+            (secondPath && SameName(fault.path, secondPath)))
             fail = true;
     }
     return fail;

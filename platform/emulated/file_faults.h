@@ -27,7 +27,7 @@ inline constexpr unsigned kChangingFileOperations = FILE_OP_MOVE | FILE_OP_COPY 
                                                     FILE_OP_REMOVE_FOLDER;
 
 class FileFaults {
-public:
+  public:
     // The nth call (counted from 1) among the operations of `kinds` fails.
     void FailNth(unsigned n, unsigned kinds = kAllFileOperations);
     // Every call of `kinds` that names `path` (either side of a move or
@@ -44,7 +44,7 @@ public:
     // Asked by the file system before each operation; counts the call.
     bool ShouldFail(FileOperation operation, const char* path, const char* secondPath = nullptr);
 
-private:
+  private:
     struct PathFault {
         std::string path;
         unsigned kinds;

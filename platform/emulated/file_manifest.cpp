@@ -13,8 +13,8 @@ struct DriveTypeName {
     const char* name;
 };
 constexpr DriveTypeName kDriveTypeNames[] = {
-    {DRIVE_TYPE_FIXED, "fixed"},   {DRIVE_TYPE_REMOVABLE, "removable"},
-    {DRIVE_TYPE_REMOTE, "remote"}, {DRIVE_TYPE_CDROM, "cdrom"},
+    {DRIVE_TYPE_FIXED, "fixed"},     {DRIVE_TYPE_REMOVABLE, "removable"},
+    {DRIVE_TYPE_REMOTE, "remote"},   {DRIVE_TYPE_CDROM, "cdrom"},
     {DRIVE_TYPE_RAMDISK, "ramdisk"}, {DRIVE_TYPE_UNKNOWN, "unknown"},
 };
 
@@ -23,7 +23,9 @@ struct AttributeLetter {
     char letter;
 };
 constexpr AttributeLetter kAttributeLetters[] = {
-    {kAttributeReadOnly, 'R'}, {kAttributeHidden, 'H'}, {kAttributeSystem, 'S'},
+    {kAttributeReadOnly, 'R'},
+    {kAttributeHidden, 'H'},
+    {kAttributeSystem, 'S'},
     {kAttributeArchive, 'A'},
 };
 
@@ -205,9 +207,9 @@ std::string SaveFileManifest(const EmulatedFileSystem& files, const EmulatedDesk
         SaveTree(*drive.root, std::string(1, drive.letter) + ":", out);
     for (const EmulatedWindow& window : desktop.Windows()) {
         out += std::string("window ") + (window.child ? "child " : "top ") +
-               (window.ownProcess ? "own " : "foreign ") +
-               std::to_string(window.parent.Value()) + " " + Escape(window.modulePath) + " " +
-               Escape(window.processImage) + " " + Escape(window.text) + "\n";
+               (window.ownProcess ? "own " : "foreign ") + std::to_string(window.parent.Value()) +
+               " " + Escape(window.modulePath) + " " + Escape(window.processImage) + " " +
+               Escape(window.text) + "\n";
     }
     return out;
 }

@@ -5,7 +5,9 @@
 
 namespace platform::emulated {
 
-char FoldCase(char c) { return static_cast<char>(FoldCase1252(static_cast<unsigned char>(c))); }
+char FoldCase(char c) {
+    return static_cast<char>(FoldCase1252(static_cast<unsigned char>(c)));
+}
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

@@ -10,7 +10,7 @@ namespace platform::win32 {
 
 template <typename Handle, Handle Empty, typename Closer>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     UniqueHandle(const UniqueHandle&) = delete;
@@ -32,7 +32,7 @@ public:
         handle_ = Empty;
     }
 
-private:
+  private:
     Handle handle_ = Empty;
 };
 
@@ -47,7 +47,7 @@ struct LibraryFreer {
 // OpenProcess with null. A template argument cannot be the cast constant, so
 // the find and snapshot owners compare against a sentinel made at run time.
 class UniqueFind {
-public:
+  public:
     UniqueFind() = default;
     explicit UniqueFind(HANDLE handle) : handle_(handle) {}
     UniqueFind(UniqueFind&& other) noexcept
@@ -61,12 +61,12 @@ public:
     HANDLE Get() const { return handle_; }
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
 
-private:
+  private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
 class UniqueSnapshot {
-public:
+  public:
     explicit UniqueSnapshot(HANDLE handle) : handle_(handle) {}
     UniqueSnapshot(const UniqueSnapshot&) = delete;
     UniqueSnapshot& operator=(const UniqueSnapshot&) = delete;
@@ -76,7 +76,7 @@ public:
     HANDLE Get() const { return handle_; }
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
 
-private:
+  private:
     HANDLE handle_;
 };
 

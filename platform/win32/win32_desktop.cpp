@@ -14,7 +14,7 @@ constexpr int kMaxOwnerChain = 64;
 
 BOOL CALLBACK VisitWindow(HWND window, LPARAM visitor) {
     return reinterpret_cast<WindowVisitor*>(visitor)->Visit(Win32Desktop::IdOf(window)) ? TRUE
-                                                                                       : FALSE;
+                                                                                        : FALSE;
 }
 
 }  // namespace
@@ -26,7 +26,9 @@ Win32Desktop::Win32Desktop() {
     getAncestor_ = LookUp<GetAncestorFunction>(user, "GetAncestor");
 }
 
-HWND Win32Desktop::HandleOf(WindowId window) { return reinterpret_cast<HWND>(window.Value()); }
+HWND Win32Desktop::HandleOf(WindowId window) {
+    return reinterpret_cast<HWND>(window.Value());
+}
 
 WindowId Win32Desktop::IdOf(HWND window) {
     return WindowId(reinterpret_cast<std::uintptr_t>(window));
@@ -58,7 +60,9 @@ std::size_t Win32Desktop::WindowText(WindowId window, char* buffer, std::size_t 
     return static_cast<std::size_t>(length) < size ? length : size - 1;
 }
 
-WindowId Win32Desktop::Parent(WindowId window) { return IdOf(::GetParent(HandleOf(window))); }
+WindowId Win32Desktop::Parent(WindowId window) {
+    return IdOf(::GetParent(HandleOf(window)));
+}
 
 WindowId Win32Desktop::RootOwner(WindowId window) {
     if (getAncestor_ != nullptr) return IdOf(getAncestor_(HandleOf(window), kRootOwner));

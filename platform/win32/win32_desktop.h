@@ -11,7 +11,7 @@
 namespace platform::win32 {
 
 class Win32Desktop : public Desktop {
-public:
+  public:
     Win32Desktop();
 
     bool EnumerateTopLevelWindows(WindowVisitor& visitor) override;
@@ -24,7 +24,7 @@ public:
     static HWND HandleOf(WindowId window);
     static WindowId IdOf(HWND window);
 
-private:
+  private:
     using GetWindowModuleFileNameFunction = UINT(WINAPI*)(HWND, LPSTR, UINT);
     using GetAncestorFunction = HWND(WINAPI*)(HWND, UINT);
 

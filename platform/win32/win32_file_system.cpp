@@ -22,7 +22,7 @@ void CopyEntry(const WIN32_FIND_DATAA& data, FindEntry& entry) {
 }
 
 class Win32Listing : public FindListing {
-public:
+  public:
     explicit Win32Listing(UniqueFind find) : find_(std::move(find)) {}
     bool Next(FindEntry& entry) override {
         WIN32_FIND_DATAA data;
@@ -31,7 +31,7 @@ public:
         return true;
     }
 
-private:
+  private:
     UniqueFind find_;
 };
 
@@ -59,7 +59,9 @@ bool Win32FileSystem::CopyNoOverwrite(const char* from, const char* to) {
     return ::CopyFileA(from, to, TRUE) != FALSE;
 }
 
-bool Win32FileSystem::Delete(const char* path) { return ::DeleteFileA(path) != FALSE; }
+bool Win32FileSystem::Delete(const char* path) {
+    return ::DeleteFileA(path) != FALSE;
+}
 
 std::uint32_t Win32FileSystem::GetAttributes(const char* path) {
     return ::GetFileAttributesA(path);

@@ -6,7 +6,7 @@
 namespace platform::win32 {
 
 class Win32FileSystem : public FileSystem {
-public:
+  public:
     std::unique_ptr<FindListing> FindFirst(const char* pattern, FindEntry& entry) override;
     bool Exists(const char* path) override;
     bool Move(const char* from, const char* to) override;

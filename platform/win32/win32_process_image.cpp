@@ -16,7 +16,8 @@ using ProcessWalkFunction = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
 }  // namespace
 
 ProcessImageReader::ProcessImageReader() : psapi_(::LoadLibraryA("psapi.dll")) {
-    getModuleFileNameEx_ = LookUp<GetModuleFileNameExFunction>(psapi_.Get(), "GetModuleFileNameExA");
+    getModuleFileNameEx_ =
+        LookUp<GetModuleFileNameExFunction>(psapi_.Get(), "GetModuleFileNameExA");
 }
 
 std::size_t ProcessImageReader::ImageOf(HWND window, char* buffer, std::size_t size) const {

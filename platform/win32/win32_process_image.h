@@ -14,7 +14,7 @@
 namespace platform::win32 {
 
 class ProcessImageReader {
-public:
+  public:
     ProcessImageReader();
     ProcessImageReader(const ProcessImageReader&) = delete;
     ProcessImageReader& operator=(const ProcessImageReader&) = delete;
@@ -23,7 +23,7 @@ public:
     // had or does not fit `size` bytes.
     std::size_t ImageOf(HWND window, char* buffer, std::size_t size) const;
 
-private:
+  private:
     using GetModuleFileNameExFunction = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
 
     std::size_t FromPsapi(DWORD processId, char* buffer, std::size_t size) const;

@@ -13,12 +13,12 @@ namespace contract {
 
 // Keeps a file open without sharing until destroyed.
 class HeldFile {
-public:
+  public:
     virtual ~HeldFile() = default;
 };
 
 class ContractBackend {
-public:
+  public:
     virtual ~ContractBackend() = default;
 
     virtual platform::FileSystem& Files() = 0;

@@ -13,7 +13,7 @@ using contract::Backend;
 using platform::WindowId;
 
 class FindByText : public platform::WindowVisitor {
-public:
+  public:
     explicit FindByText(std::string text) : text_(std::move(text)) {}
     bool Visit(WindowId window) override {
         char text[platform::kMaxPathBytes];
@@ -26,7 +26,7 @@ public:
     WindowId found;
     int visited = 0;
 
-private:
+  private:
     std::string text_;
 };
 

@@ -16,20 +16,20 @@ using platform::emulated::EmulatedWindow;
 constexpr const char* kModulePath = "C:\\Tests\\contract_tests.exe";
 
 class HeldEmulatedFile : public HeldFile {
-public:
+  public:
     HeldEmulatedFile(EmulatedFileSystem& files, std::string path)
         : files_(files), path_(std::move(path)) {
         files_.SetHeldOpen(path_, true);
     }
     ~HeldEmulatedFile() override { files_.SetHeldOpen(path_, false); }
 
-private:
+  private:
     EmulatedFileSystem& files_;
     std::string path_;
 };
 
 class EmulatedBackend : public ContractBackend {
-public:
+  public:
     EmulatedBackend() {
         files_.AddDrive('C', platform::DRIVE_TYPE_FIXED);
         files_.AddDrive('D', platform::DRIVE_TYPE_CDROM);
@@ -75,7 +75,7 @@ public:
 
     std::string OwnModulePath() override { return kModulePath; }
 
-private:
+  private:
     EmulatedFileSystem files_;
     EmulatedDesktop desktop_;
     int scratchCount_ = 0;

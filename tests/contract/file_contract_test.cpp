@@ -153,8 +153,7 @@ TEST_CASE("names that differ only in case name the same entry") {
     REQUIRE(s.files.CreateFolder(s.At("Aside").c_str()));
     CHECK_FALSE(s.files.CreateFolder(s.At("ASIDE").c_str()));
     CHECK(s.files.Move(s.At("mixedcase.lnk").c_str(), s.At("aside\\MixedCase.lnk").c_str()));
-    CHECK(List(s.files, s.At("Aside")) ==
-          std::vector<std::string>{".", "..", "MixedCase.lnk"});
+    CHECK(List(s.files, s.At("Aside")) == std::vector<std::string>{".", "..", "MixedCase.lnk"});
 }
 
 TEST_CASE("folders: created once, removed only when empty") {
@@ -192,7 +191,8 @@ TEST_CASE("drive types, system facts and path forms") {
 
     s.Write("long name.lnk", "l");
     std::string dotted = s.At("sub\\..\\.\\long name.lnk");
-    CHECK(files.FullPathName(dotted.c_str(), buffer, sizeof(buffer)) == s.At("long name.lnk").size());
+    CHECK(files.FullPathName(dotted.c_str(), buffer, sizeof(buffer)) ==
+          s.At("long name.lnk").size());
     CHECK(std::string(buffer) == s.At("long name.lnk"));
     CHECK(files.LongPathName(s.At("long name.lnk").c_str(), buffer, sizeof(buffer)) > 0);
     CHECK(Folded(buffer) == Folded(s.At("long name.lnk")));

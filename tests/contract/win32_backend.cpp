@@ -34,15 +34,15 @@ void RemoveTree(const std::string& folder) {
 }
 
 class HeldWin32File : public HeldFile {
-public:
+  public:
     explicit HeldWin32File(HANDLE file) : file_(file) {}
 
-private:
+  private:
     UniqueKernelObject file_;
 };
 
 class Win32Backend : public ContractBackend {
-public:
+  public:
     ~Win32Backend() override {
         for (HWND window : windows_) ::DestroyWindow(window);
         for (const std::string& folder : scratch_) RemoveTree(folder);
@@ -109,7 +109,7 @@ public:
         return length > 0 && length < sizeof(path) ? std::string(path, length) : std::string();
     }
 
-private:
+  private:
     platform::win32::Win32FileSystem files_;
     platform::win32::Win32Desktop desktop_;
     std::vector<std::string> scratch_;

@@ -1,8 +1,7 @@
 // The running-program search finding another program of a scratch folder by
 // its window, where the platform will not name another process's module.
-#include <windows.h>
-
 #include <doctest/doctest.h>
+#include <windows.h>
 
 #include <cstring>
 #include <memory>
@@ -10,10 +9,10 @@
 
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry.h"
 #include "sweep/report_buffer.h"
 #include "sweep/sweep_context.h"
 #include "sweep/walk_folder.h"
-#include "platform/win32/win32_registry.h"
 #include "tests/wine_file_stage/wine_scratch.h"
 
 namespace {
@@ -64,8 +63,8 @@ TEST_CASE("a program of the folder that shows a window is found by the walker") 
     platform::win32::Win32Desktop desktop;
     auto report = sweep::ReportBuffer::Allocate();
     REQUIRE(report != nullptr);
-    sweep::SweepContext context{registry, files, desktop, *report, {"", "", ""},
-                                platform::PLATFORM_NT};
+    sweep::SweepContext context{registry, files,        desktop,
+                                *report,  {"", "", ""}, platform::PLATFORM_NT};
     sweep::WindowSearch search;
 
     sweep::PathBuffer source, destination;

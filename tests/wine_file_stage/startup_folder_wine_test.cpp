@@ -1,19 +1,18 @@
 // The Startup folders put aside and brought back on the real file system, in a
 // scratch Wine prefix: subfolders, read-only and hidden entries, and both the
 // user's and the common folder.
-#include <windows.h>
-
 #include <doctest/doctest.h>
+#include <windows.h>
 
 #include <memory>
 #include <string>
 
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry.h"
 #include "sweep/report_buffer.h"
 #include "sweep/startup_folders.h"
 #include "sweep/sweep_context.h"
-#include "platform/win32/win32_registry.h"
 #include "tests/wine_file_stage/wine_scratch.h"
 
 namespace {
@@ -24,7 +23,7 @@ constexpr const char* kScratch = "C:\\dravolin-wine-startup";
 
 // Points one Shell Folders value at a folder for the life of the object.
 class ShellFolderValue {
-public:
+  public:
     ShellFolderValue(HKEY root, const char* name, const std::string& folder) : name_(name) {
         if (::RegCreateKeyExA(root, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
                               nullptr) != ERROR_SUCCESS) {
@@ -40,9 +39,9 @@ public:
             had_ = true;
             old_ = old;
         }
-        set_ = ::RegSetValueExA(key_, name, 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(folder.c_str()),
-                                static_cast<DWORD>(folder.size() + 1)) == ERROR_SUCCESS;
+        set_ =
+            ::RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                             static_cast<DWORD>(folder.size() + 1)) == ERROR_SUCCESS;
     }
     ~ShellFolderValue() {
         if (key_ == nullptr) return;
@@ -57,7 +56,7 @@ public:
     ShellFolderValue& operator=(const ShellFolderValue&) = delete;
     bool IsSet() const { return set_; }
 
-private:
+  private:
     const char* name_;
     HKEY key_ = nullptr;
     bool had_ = false;
@@ -91,8 +90,8 @@ TEST_CASE("Startup folders are put aside and brought back with contents and attr
     platform::win32::Win32Desktop desktop;
     auto report = sweep::ReportBuffer::Allocate();
     REQUIRE(report != nullptr);
-    sweep::SweepContext context{registry, files, desktop, *report, {"", "", ""},
-                                platform::PLATFORM_NT};
+    sweep::SweepContext context{registry, files,        desktop,
+                                *report,  {"", "", ""}, platform::PLATFORM_NT};
 
     CHECK(sweep::SweepStartupFolders(context, sweep::SWEEP_DISABLE) == 4);
     CHECK(winetest::Picture(user + "_Disabled") ==

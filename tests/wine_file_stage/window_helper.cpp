@@ -11,8 +11,9 @@ constexpr DWORD kPollMs = 20;
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     HANDLE stop = ::OpenEventA(SYNCHRONIZE, FALSE, argv[1]);
-    HWND window = ::CreateWindowExA(0, "STATIC", argv[2], WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                    200, 80, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        ::CreateWindowExA(0, "STATIC", argv[2], WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 80,
+                          nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) return 3;
     for (DWORD waited = 0; waited < kMaxLifeMs; waited += kPollMs) {
         MSG message;

@@ -11,12 +11,12 @@ namespace winetest {
 namespace {
 
 // The attributes a picture shows: those the file stage keeps.
-constexpr DWORD kShownAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                   FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD kShownAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 std::string ReadAll(const std::string& path) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "<unreadable>";
     std::string contents;
     char chunk[256];
@@ -77,8 +77,8 @@ bool WriteFile(const std::string& path, const std::string& contents, unsigned lo
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    BOOL ok = ::WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written,
-                          nullptr);
+    BOOL ok =
+        ::WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
     ::CloseHandle(file);
     return ok && written == contents.size() &&
            (attributes == 0 || ::SetFileAttributesA(path.c_str(), attributes));

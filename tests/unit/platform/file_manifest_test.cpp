@@ -1,10 +1,10 @@
 // The emulated machine's file manifest and the parts of its file system that
 // the contract tests cannot reach: faults and the manifest round trip.
+#include "platform/emulated/file_manifest.h"
+
 #include <doctest/doctest.h>
 
 #include <string>
-
-#include "platform/emulated/file_manifest.h"
 
 namespace {
 
@@ -44,7 +44,8 @@ TEST_CASE("a manifest loads into the machine it describes and saves back the sam
     CHECK(link->attributes == (platform::kAttributeReadOnly | platform::kAttributeArchive));
     CHECK(files.GetAttributes("C:\\Hidden Folder") ==
           (platform::kAttributeHidden | platform::kAttributeFolder));
-    CHECK(files.GetAttributes("C:\\Program Files\\Velmo\\Dravolin.exe") == platform::kAttributeNormal);
+    CHECK(files.GetAttributes("C:\\Program Files\\Velmo\\Dravolin.exe") ==
+          platform::kAttributeNormal);
     REQUIRE(desktop.Windows().size() == 2);
     CHECK(desktop.Windows()[1].child);
     CHECK(desktop.Parent(platform::WindowId(2)) == platform::WindowId(1));
@@ -112,7 +113,7 @@ TEST_CASE("a folder holding a file that another program has open cannot move") {
     files.SetHeldOpen("C:\\Tree\\Sub\\busy.exe", true);
     CHECK_FALSE(files.Move("C:\\Tree", "C:\\Moved"));
     files.SetHeldOpen("C:\\Tree\\Sub\\busy.exe", false);
-    CHECK_FALSE(files.Move("C:\\Tree", "D:\\Tree"));        // folders stay on their drive
+    CHECK_FALSE(files.Move("C:\\Tree", "D:\\Tree"));          // folders stay on their drive
     CHECK_FALSE(files.Move("C:\\Tree", "C:\\Tree\\Sub\\x"));  // nor into themselves
     CHECK(files.Move("C:\\Tree", "C:\\Moved"));
     CHECK(files.Find("C:\\Moved\\Sub\\busy.exe") != nullptr);

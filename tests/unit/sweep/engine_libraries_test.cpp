@@ -1,11 +1,12 @@
 // The engine libraries relocated by a disable sweep and listed by the others.
+#include "sweep/engine_libraries.h"
+
 #include <doctest/doctest.h>
 
 #include <string>
 
 #include "platform/emulated/file_faults.h"
 #include "sweep/conflict_catalogue.h"
-#include "sweep/engine_libraries.h"
 #include "tests/unit/sweep/file_machine.h"
 
 namespace {
@@ -107,4 +108,16 @@ TEST_CASE("a library that cannot be deleted keeps its attributes") {
     CHECK(sweep::SweepEngineLibraries(m.context, sweep::SWEEP_DISABLE) == 0);
     CHECK(m.Contents(kBeside) == "engine");
     CHECK(m.Attributes(kBeside) == kAttributeHidden);
+}
+
+TEST_CASE("a library whose move fails stays while the system folder holds only an older one") {
+    FileMachine m;
+    m.Add(kBeside, "engine", kAttributeHidden);
+    m.Add(kInSystem, "older");
+    m.files.AddFolder(kBackup);
+    m.files.Faults().FailPath(kInBackup, platform::emulated::FILE_OP_MOVE);
+    CHECK(sweep::SweepEngineLibraries(m.context, sweep::SWEEP_DISABLE) == 0);
+    CHECK(m.Contents(kBeside) == "engine");
+    CHECK(m.Attributes(kBeside) == kAttributeHidden);
+    CHECK(m.Contents(kInSystem) == "older");
 }

@@ -2,13 +2,14 @@
 // listing loses no file: each stays in its own folder or its put-aside
 // folder, contents and attributes whole. Each such operation of a sweep is
 // failed in turn.
+#include "platform/emulated/file_faults.h"
+
 #include <doctest/doctest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/emulated/file_faults.h"
 #include "sweep/conflict_catalogue.h"
 #include "sweep/engine_libraries.h"
 #include "sweep/startup_folders.h"
@@ -28,8 +29,7 @@ namespace emulated = platform::emulated;
 constexpr unsigned kFailedKinds = emulated::FILE_OP_MOVE | emulated::FILE_OP_COPY |
                                   emulated::FILE_OP_DELETE | emulated::FILE_OP_SET_ATTRIBUTES |
                                   emulated::FILE_OP_GET_ATTRIBUTES | emulated::FILE_OP_LIST |
-                                  emulated::FILE_OP_CREATE_FOLDER |
-                                  emulated::FILE_OP_REMOVE_FOLDER;
+                                  emulated::FILE_OP_CREATE_FOLDER | emulated::FILE_OP_REMOVE_FOLDER;
 
 struct Original {
     std::string contents;
@@ -46,8 +46,8 @@ std::vector<std::pair<std::string, Original>> StartupFiles() {
                              "keep.lnk", "Tools\\notes.lnk"}) {
         std::string rel = name;
         std::uint32_t attributes = rel.size() % 2 ? kAttributeReadOnly | kAttributeHidden : 0;
-        files.push_back({rel, {"data of " + rel, attributes,
-                               {kUser + "\\" + rel, kSibling + "\\" + rel}}});
+        files.push_back(
+            {rel, {"data of " + rel, attributes, {kUser + "\\" + rel, kSibling + "\\" + rel}}});
     }
     return files;
 }
@@ -130,7 +130,7 @@ TEST_CASE("an engine library relocation with any one failing operation loses no 
         std::uint32_t attributes;
     };
     std::vector<Library> libraries;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         std::string name = sweep::EngineLibraries[i];
         std::string at = i == 2 ? engine : folder;
         libraries.push_back({at + "\\" + name, at + "\\Dravolin\\" + name,
@@ -139,6 +139,9 @@ TEST_CASE("an engine library relocation with any one failing operation loses no 
     }
     FailEachOperation(
         [&](FileMachine& m) {
+            // The fourth library's name is taken in the system folder by an
+            // older one: only its own folders can hold this one.
+            m.Add(libraries[3].system, "older");
             m.files.AddFolder(folder + "\\Dravolin");
             m.files.AddFolder(engine + "\\Dravolin");
             for (const Library& l : libraries) m.Add(l.source, l.contents, l.attributes);
@@ -149,12 +152,13 @@ TEST_CASE("an engine library relocation with any one failing operation loses no 
                 CAPTURE(l.source);
                 int found = 0;
                 for (const std::string& place : {l.source, l.backup, l.system}) {
-                    if (!m.Has(place)) continue;
+                    if (!m.Has(place) || m.Contents(place) == "older") continue;
                     ++found;
                     CHECK(m.Contents(place) == l.contents);
                     CHECK(m.Attributes(place) == l.attributes);
                 }
                 CHECK(found >= 1);
             }
+            CHECK(m.Contents(libraries[3].system) == "older");
         });
 }

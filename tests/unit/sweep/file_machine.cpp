@@ -30,8 +30,8 @@ void Collect(const platform::emulated::FileNode& folder, const std::string& pref
 FileMachine::FileMachine()
     : registry(platform::PLATFORM_NT),
       report(sweep::ReportBuffer::Allocate()),
-      context{registry, files, desktop, *report, {kHeader, "NONE\r\n", "old "},
-              platform::PLATFORM_NT} {
+      context{
+          registry, files, desktop, *report, {kHeader, "NONE\r\n", "old "}, platform::PLATFORM_NT} {
     files.AddDrive('C', platform::DRIVE_TYPE_FIXED);
     files.AddDrive('D', platform::DRIVE_TYPE_FIXED);
     files.AddDrive('E', platform::DRIVE_TYPE_REMOVABLE);
@@ -63,7 +63,9 @@ void FileMachine::Add(const std::string& path, const std::string& contents,
     files.AddFile(path, contents, attributes);
 }
 
-bool FileMachine::Has(const std::string& path) const { return files.Find(path) != nullptr; }
+bool FileMachine::Has(const std::string& path) const {
+    return files.Find(path) != nullptr;
+}
 
 bool FileMachine::IsFolder(const std::string& path) const {
     const auto* node = files.Find(path);

@@ -23,7 +23,7 @@ inline constexpr const char* kProgram = "C:\\Velmo\\Dravolin.exe";
 inline constexpr const char* kSystemFolder = "C:\\WINDOWS\\SYSTEM32";
 
 class FileMachine {
-public:
+  public:
     // Drives: C and D fixed, E removable, F network, G CD-ROM. Windows in
     // C:\WINDOWS. The Startup values name kUserStartup and kCommonStartup,
     // which exist and are empty.

@@ -1,9 +1,10 @@
 // The Startup folders put aside, brought back and listed on the emulated machine.
+#include "sweep/startup_folders.h"
+
 #include <doctest/doctest.h>
 
 #include <string>
 
-#include "sweep/startup_folders.h"
 #include "tests/unit/sweep/file_machine.h"
 
 namespace {
@@ -24,7 +25,8 @@ const std::string kSibling = kUser + "_Disabled";
 
 }  // namespace
 
-TEST_CASE("a disable creates the sibling folder even with nothing to move; a restore then counts 0") {
+TEST_CASE(
+    "a disable creates the sibling folder even with nothing to move; a restore then counts 0") {
     FileMachine m;
     m.Add(kUser + "\\keep.lnk", "k");
     CHECK(sweep::SweepStartupFolders(m.context, SWEEP_DISABLE) == 0);
@@ -49,7 +51,8 @@ TEST_CASE("entries of subfolders go aside with their tree and come back with the
     CHECK(m.Picture(kSibling) ==
           "CreateCD.lnk=c/3\nEmpty\\\nTools\\\nTools\\Deep\\\n"
           "Tools\\Deep\\clonecdtray.lnk=t/1\nTools\\RoxioTray.lnk=r/32\n");
-    CHECK(m.Picture(kUser) == "Empty\\\nTools\\\nTools\\Deep\\\nTools\\notes.lnk=n/32\nkeep.lnk=k/32\n");
+    CHECK(m.Picture(kUser) ==
+          "Empty\\\nTools\\\nTools\\Deep\\\nTools\\notes.lnk=n/32\nkeep.lnk=k/32\n");
 
     // 3 moved back, Empty, Tools\Deep and Tools purged, the sibling removed.
     CHECK(sweep::SweepStartupFolders(m.context, SWEEP_RESTORE) == 3 + 3 + 1);
@@ -57,7 +60,8 @@ TEST_CASE("entries of subfolders go aside with their tree and come back with the
     CHECK(m.Picture(kUser) == before);
 }
 
-TEST_CASE("a folder named Dravolin in any case is skipped by disable and restore, listed by a report") {
+TEST_CASE(
+    "a folder named Dravolin in any case is skipped by disable and restore, listed by a report") {
     FileMachine m;
     m.Add(kUser + "\\DRAVOLIN backup\\RoxioTray.lnk", "r");
     m.Add(kUser + "\\my dravolin\\InCD.lnk", "i");

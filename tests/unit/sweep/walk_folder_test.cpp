@@ -1,4 +1,6 @@
 // The walker, the purge, the listing and the path buffer on their own.
+#include "sweep/walk_folder.h"
+
 #include <doctest/doctest.h>
 
 #include <string>
@@ -7,7 +9,6 @@
 #include "sweep/list_startup_entries.h"
 #include "sweep/path_buffer.h"
 #include "sweep/purge_folder.h"
-#include "sweep/walk_folder.h"
 #include "tests/unit/sweep/file_machine.h"
 
 namespace {
@@ -35,9 +36,8 @@ TEST_CASE("AdjustTrailingBackslash looks only at the last character") {
         const char* result;
     };
     const Case cases[] = {
-        {"D:\\", false, "D:"},        {"D:", true, "D:\\"},
-        {"C:\\a\\\\", false, "C:\\a\\"}, {"C:\\a\\", true, "C:\\a\\"},
-        {"C:\\a", false, "C:\\a"},    {"\\", false, ""},
+        {"D:\\", false, "D:"},        {"D:", true, "D:\\"},      {"C:\\a\\\\", false, "C:\\a\\"},
+        {"C:\\a\\", true, "C:\\a\\"}, {"C:\\a", false, "C:\\a"}, {"\\", false, ""},
     };
     for (const Case& c : cases) {
         CAPTURE(c.path);
@@ -73,7 +73,8 @@ TEST_CASE("WALK_MOVE_ALL moves every file of the tree and counts moves, trailing
     CHECK(sweep::WalkFolder(m.context, source, destination, sweep::WALK_MOVE_ALL) == 1);
     CHECK(std::string(source.Text()) == "C:\\From");
     CHECK(std::string(destination.Text()) == "C:\\To");
-    CHECK(m.Picture("C:\\From") == "DravolinStuff\\\nDravolinStuff\\c.txt=c/32\nSub\\\na.txt=a/2\n");
+    CHECK(m.Picture("C:\\From") ==
+          "DravolinStuff\\\nDravolinStuff\\c.txt=c/32\nSub\\\na.txt=a/2\n");
     CHECK(m.Picture("C:\\To") == "Sub\\\nSub\\b.txt=b/32\na.txt=taken/32\n");
 }
 

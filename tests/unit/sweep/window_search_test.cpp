@@ -1,11 +1,12 @@
 // The search for a running program of the tool's folder by its windows.
+#include "sweep/window_search.h"
+
 #include <doctest/doctest.h>
 
 #include <cstring>
 #include <string>
 
 #include "sweep/walk_folder.h"
-#include "sweep/window_search.h"
 #include "tests/unit/sweep/file_machine.h"
 
 namespace {
@@ -65,8 +66,8 @@ TEST_CASE("a window is matched by its module path, or its process image where th
 TEST_CASE("a window whose path or long form cannot be read never matches on an earlier name") {
     FileMachine m;
     m.Add("C:\\Other\\tool.exe", "MZ");
-    m.desktop.AddWindow(Foreign(""));                      // nothing readable
-    m.desktop.AddWindow(Foreign("C:\\Gone\\tool.exe"));    // long form fails: no such file
+    m.desktop.AddWindow(Foreign(""));                    // nothing readable
+    m.desktop.AddWindow(Foreign("C:\\Gone\\tool.exe"));  // long form fails: no such file
     WindowId real = m.desktop.AddWindow(Foreign("C:\\Other\\tool.exe"));
     sweep::WindowSearch search;
     CHECK(sweep::FindWindowOfModule(m.desktop, m.files, search, "tool.exe") == 1);
