@@ -73,7 +73,7 @@ class FileSystem {
 
     // Starts a listing with a pattern such as "C:\dir\*.*" and fills `entry`
     // with the first entry. A folder other than a drive root lists "." and ".."
-    // too. The order of the other entries is the platform's and not to be
+    // first. The order of the other entries is the platform's and not to be
     // relied on. Null when the folder does not exist or cannot be listed.
     virtual std::unique_ptr<FindListing> FindFirst(const char* pattern, FindEntry& entry) = 0;
 
