@@ -22,11 +22,15 @@ RegNode* RegNode::FindChild(std::string_view childName) const {
     return nullptr;
 }
 
+static std::string FoldName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) c = static_cast<char>(FoldCase1252(static_cast<unsigned char>(c)));
+    return folded;
+}
+
 RegValue* RegNode::FindValue(std::string_view valueName) {
-    for (auto& value : values) {
-        if (NamesEqual(value.name, valueName)) return &value;
-    }
-    return nullptr;
+    const auto it = valueIndex_.find(FoldName(valueName));
+    return it == valueIndex_.end() ? nullptr : &values[it->second];
 }
 
 RegNode& RegNode::AddChild(std::string_view childName) {
@@ -41,6 +45,7 @@ void RegNode::PutValue(std::string_view valueName, ValueType type, const std::ui
                        std::uint32_t size) {
     RegValue* value = FindValue(valueName);
     if (value == nullptr) {
+        valueIndex_.emplace(FoldName(valueName), values.size());
         values.push_back(RegValue{std::string(valueName), type, {}});
         value = &values.back();
     }
@@ -49,10 +54,15 @@ void RegNode::PutValue(std::string_view valueName, ValueType type, const std::ui
 }
 
 bool RegNode::RemoveValue(std::string_view valueName) {
-    auto it = std::find_if(values.begin(), values.end(),
-                           [&](const RegValue& v) { return NamesEqual(v.name, valueName); });
-    if (it == values.end()) return false;
-    values.erase(it);
+    const auto found = valueIndex_.find(FoldName(valueName));
+    if (found == valueIndex_.end()) return false;
+    const std::size_t position = found->second;
+    valueIndex_.erase(found);
+    values.erase(values.begin() + static_cast<std::ptrdiff_t>(position));
+    // Every later value moved down by one, as enumeration indexes do.
+    for (auto& entry : valueIndex_) {
+        if (entry.second > position) --entry.second;
+    }
     return true;
 }
 
@@ -82,6 +92,7 @@ std::shared_ptr<RegNode> CloneTree(const RegNode& node) {
     auto copy = std::make_shared<RegNode>();
     copy->name = node.name;
     copy->values = node.values;
+    copy->valueIndex_ = node.valueIndex_;
     copy->grantable = node.grantable;
     for (const auto& child : node.children) {
         auto childCopy = CloneTree(*child);

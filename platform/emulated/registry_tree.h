@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/registry.h"
@@ -24,6 +25,8 @@ struct RegValue {
 struct RegNode {
     std::string name;
     RegNode* parent = nullptr;
+    // In the order they were first set; change them through PutValue and
+    // RemoveValue only, which keep the index by name in step.
     std::vector<RegValue> values;
     std::vector<std::shared_ptr<RegNode>> children;
     bool deleted = false;                  // set on a whole deleted subtree
@@ -40,6 +43,12 @@ struct RegNode {
     void RemoveChild(const RegNode& child);
     // "HKEY_LOCAL_MACHINE\System\..." for reports of the machine's content.
     std::string FullPath() const;
+
+private:
+    friend std::shared_ptr<RegNode> CloneTree(const RegNode& node);
+    // Folded name to position in `values`: a lookup by name stays one probe
+    // however many values a key holds, as on Windows.
+    std::unordered_map<std::string, std::size_t> valueIndex_;
 };
 
 // A deep copy that belongs to no tree (parent null), for copying a key onto
