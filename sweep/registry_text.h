@@ -29,7 +29,8 @@ class RegistryText {
 
     bool Append(std::string_view text) {
         if (text.size() > kMaxValueNameLength - length_) return false;
-        std::memcpy(text_ + length_, text.data(), text.size());
+        // An empty view may have no data at all, which memcpy must not see.
+        if (!text.empty()) std::memcpy(text_ + length_, text.data(), text.size());
         length_ += text.size();
         text_[length_] = '\0';
         return true;
