@@ -10,6 +10,7 @@ packages=(
   xvfb xauth imagemagick
   nasm
   gcc-multilib g++-multilib qemu-user-static
+  clang libclang-rt-14-dev
 )
 
 missing=()
