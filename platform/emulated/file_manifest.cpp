@@ -97,9 +97,18 @@ std::string_view TakeField(std::string_view& rest) {
     return field;
 }
 
+// Control bytes name no file on Windows, and a path is written unescaped, so
+// one of them (a carriage return at the end above all) would not load back.
+bool IsPath(std::string_view path) {
+    for (char c : path)
+        if (static_cast<unsigned char>(c) < 0x20) return false;
+    return true;
+}
+
 bool ParseLine(std::string_view line, EmulatedFileSystem& files, EmulatedDesktop& desktop) {
     std::string_view rest = line;
     std::string_view keyword = TakeField(rest);
+    if (keyword != "window" && !IsPath(rest)) return false;
     if (keyword == "drive") {
         std::string_view letter = TakeField(rest);
         if (letter.size() != 1) return false;

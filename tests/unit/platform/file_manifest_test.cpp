@@ -67,6 +67,9 @@ TEST_CASE("a malformed manifest line is named") {
         "window top own zero = = =\n",
         "names-foreign-windows perhaps\n",
         "file - shut =x Q:\\no drive\n",
+        "file - shut =x C:\\a\r\r\n",
+        "folder - C:\\a\tb\n",
+        "module-file C:\\x\x01.exe\n",
         "unknown line\n",
     };
     for (const char* line : bad) {
