@@ -230,3 +230,18 @@ TEST_CASE("no data at all shows as nothing, whatever the type") {
         CHECK(shown.View().empty());
     }
 }
+
+TEST_CASE("names with bytes beyond ASCII go aside and come back whole") {
+    const std::string entry = kUserStartup + "\\Sub\xE4\xFF\\Elby\xE9\xA0\x80.lnk";
+    const std::string service = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\ElbyCDIO";
+    test::SweepMachine m(platform::PLATFORM_NT,
+                         "[" + std::string(kShellFolders) + "]\r\n\"Startup\"=\"" + Escaped(kUserStartup) +
+                             "\"\r\n[" + service + "\\\xC4\xFF\x9F]\r\n\"\xE9t\xE9\"=hex:80,ff\r\n",
+                         "file H shut =entry " + entry + "\n");
+    const std::set<Item> aside = RoundTrip(m);
+    CHECK(aside.count({test::Lower(kUserStartup + "_Disabled\\Sub\xE4\xFF\\Elby\xE9\xA0\x80.lnk"),
+                       "file H shut =entry"}) != 0);
+    CHECK(aside.count({"hkey_local_machine\\system\\controlset001\\oldservices\\elbycdio\\\xC4\xFF\x9F\\\\\xE9t\xE9",
+                       "value 3:128,255,"}) != 0);
+    CHECK(HasFile(m, entry));
+}

@@ -147,9 +147,9 @@ struct RichMachine {
 
 // A machine after a round trip, less what only a round trip without failures
 // brings about: the engine libraries relocated, the hive file's contents
-// taken before anything moved, the sibling folders purged and removed. Keys without values are left out, since a
-// failed creation may leave out an empty twin key's parent that a sweep would
-// otherwise have made.
+// taken before anything moved, the sibling folders purged and removed. Keys
+// count only through their values: a failed creation may leave out an empty
+// parent of a twin key that a clean sweep would have made.
 std::set<Item> Settled(const test::SweepMachine& m) {
     std::set<Item> settled;
     for (const Item& item : Items(m)) {
