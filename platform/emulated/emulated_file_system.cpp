@@ -40,14 +40,23 @@ bool FitsPath(std::string_view path) {
     return path.size() < kMaxPathBytes;
 }
 
+// Children stay sorted by NameLess, so a name is found by binary search, as
+// a real file system finds it without reading the whole folder.
+template <typename Children>
+auto FirstNotBefore(Children& children, std::string_view name) {
+    return std::lower_bound(children.begin(), children.end(), name,
+                            [](const auto& child, std::string_view n) { return NameLess(child->name, n); });
+}
+
 void InsertSorted(FileNode& folder, std::unique_ptr<FileNode> node) {
-    auto at = std::find_if(folder.children.begin(), folder.children.end(),
-                           [&](const auto& child) { return NameLess(node->name, child->name); });
+    auto at = std::upper_bound(folder.children.begin(), folder.children.end(), node->name,
+                               [](std::string_view n, const auto& child) { return NameLess(n, child->name); });
     folder.children.insert(at, std::move(node));
 }
 
 std::unique_ptr<FileNode> Detach(FileNode& folder, const FileNode* node) {
-    for (auto it = folder.children.begin(); it != folder.children.end(); ++it) {
+    for (auto it = FirstNotBefore(folder.children, node->name);
+         it != folder.children.end() && SameName((*it)->name, node->name); ++it) {
         if (it->get() == node) {
             std::unique_ptr<FileNode> taken = std::move(*it);
             folder.children.erase(it);
@@ -101,9 +110,8 @@ class EmulatedListing : public FindListing {
 }  // namespace
 
 FileNode* FileNode::Child(std::string_view childName) const {
-    for (const auto& child : children)
-        if (SameName(child->name, childName)) return child.get();
-    return nullptr;
+    const auto it = FirstNotBefore(children, childName);
+    return it != children.end() && SameName((*it)->name, childName) ? it->get() : nullptr;
 }
 
 void EmulatedFileSystem::AddDrive(char letter, DriveType type) {
