@@ -41,7 +41,8 @@ std::unique_ptr<test::SweepMachine> MakeMachine(Growth growth, int items) {
         case Growth::RunValues:
             reg += "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n";
             for (int i = 0; i < items; ++i) {
-                reg += "\"" + std::string(i % 2 ? "RealTray" : "Keep") + std::to_string(i) + "\"=\"x.exe\"\r\n";
+                reg.append("\"").append(i % 2 ? "RealTray" : "Keep").append(std::to_string(i));
+                reg.append("\"=\"x.exe\"\r\n");
             }
             break;
         case Growth::SharedDllsValues:
@@ -49,7 +50,8 @@ std::unique_ptr<test::SweepMachine> MakeMachine(Growth growth, int items) {
             for (int i = 0; i < items; ++i) {
                 reg += "\"C:\\\\Program Files\\\\App\\\\lib" + std::to_string(i) + ".dll\"=dword:00000001\r\n";
             }
-            reg += "\"" + Escape(std::string(test::kWin9xSystemFolder) + "\\CDRAL.DLL") + "\"=dword:00000001\r\n";
+            reg.append("\"").append(Escape(std::string(test::kWin9xSystemFolder) + "\\CDRAL.DLL"));
+            reg.append("\"=dword:00000001\r\n");
             break;
     }
     return std::make_unique<test::SweepMachine>(platform::PLATFORM_9X, reg, manifest);
