@@ -12,7 +12,8 @@ std::size_t PathBuffer::Length() const {
 
 bool PathBuffer::Assign(std::string_view text) {
     if (text.size() > kMaxPathLength) return false;
-    std::memmove(text_, text.data(), text.size());
+    // An empty view may hold a null pointer, which memmove must not see.
+    if (!text.empty()) std::memmove(text_, text.data(), text.size());
     text_[text.size()] = '\0';
     return true;
 }
@@ -20,7 +21,7 @@ bool PathBuffer::Assign(std::string_view text) {
 bool PathBuffer::Append(std::string_view text) {
     std::size_t length = Length();
     if (text.size() > kMaxPathLength - length) return false;
-    std::memmove(text_ + length, text.data(), text.size());
+    if (!text.empty()) std::memmove(text_ + length, text.data(), text.size());
     text_[length + text.size()] = '\0';
     return true;
 }
@@ -30,7 +31,7 @@ bool PathBuffer::Join(const PathBuffer& folder, std::string_view name) {
     if (length + 1 + name.size() > kMaxPathLength) return false;
     std::memmove(text_, folder.text_, length);
     text_[length] = '\\';
-    std::memmove(text_ + length + 1, name.data(), name.size());
+    if (!name.empty()) std::memmove(text_ + length + 1, name.data(), name.size());
     text_[length + 1 + name.size()] = '\0';
     return true;
 }

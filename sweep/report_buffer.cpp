@@ -30,6 +30,7 @@ bool ReportBuffer::AppendLine(std::initializer_list<std::string_view> parts) {
         return false;
     }
     for (std::string_view part : parts) {
+        if (part.empty()) continue;  // an empty view may hold a null pointer
         std::memcpy(text_ + size_, part.data(), part.size());
         size_ += part.size();
     }
