@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Makes a fresh Debian 12 machine ready to build and test both deliverables.
-# Run as root (or with sudo at hand). Installs only what is missing and stays quiet when all is there.
+# Run as root (or with sudo at hand). Installs only what is missing and stays
+# quiet when all is there.
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest doctest-dev libbenchmark-dev
+  cmake make g++ doctest-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine64 wine32:i386
   xvfb xauth imagemagick
-  nasm
   gcc-multilib g++-multilib qemu-user-static
   clang libclang-rt-14-dev
 )
