@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "tests/wine/remove_tree.h"  // RemoveTree, for the scratch folders
+
 namespace winetest {
 
-// Deletes a folder tree, read-only files included.
-void RemoveTree(const std::string& folder);
 // Writes a new file with the contents and attributes.
 bool WriteFile(const std::string& path, const std::string& contents, unsigned long attributes);
 // Every entry below `folder`, sorted, as "relative=contents/attributes" lines
