@@ -58,13 +58,8 @@ TEST_CASE("a program of the folder that shows a window is found by the walker") 
     REQUIRE(::CopyFileA((winetest::OwnFolder() + kHelperBuilt).c_str(), helper.c_str(), FALSE));
     REQUIRE(winetest::WriteFile(scratch + "\\readme.txt", "not a program", 0));
 
-    platform::win32::Win32Registry registry;
-    platform::win32::Win32FileSystem files;
-    platform::win32::Win32Desktop desktop;
-    auto report = sweep::ReportBuffer::Allocate();
-    REQUIRE(report != nullptr);
-    sweep::SweepContext context{registry, files,        desktop,
-                                *report,  {"", "", ""}, platform::PLATFORM_NT};
+    winetest::RealMachine machine;
+    sweep::SweepContext& context = machine.context;
     sweep::WindowSearch search;
 
     sweep::PathBuffer source, destination;
@@ -85,7 +80,7 @@ TEST_CASE("a program of the folder that shows a window is found by the walker") 
         REQUIRE(shown != nullptr);
 
         char module[MAX_PATH];
-        if (desktop.WindowModuleFileName(platform::win32::Win32Desktop::IdOf(shown), module,
+        if (machine.desktop.WindowModuleFileName(platform::win32::Win32Desktop::IdOf(shown), module,
                                          sizeof(module)) == 0)
             MESSAGE("the platform does not name another process's window module here");
 

@@ -85,13 +85,8 @@ TEST_CASE("Startup folders are put aside and brought back with contents and attr
     REQUIRE(userValue.IsSet());
     REQUIRE(commonValue.IsSet());
 
-    platform::win32::Win32Registry registry;
-    platform::win32::Win32FileSystem files;
-    platform::win32::Win32Desktop desktop;
-    auto report = sweep::ReportBuffer::Allocate();
-    REQUIRE(report != nullptr);
-    sweep::SweepContext context{registry, files,        desktop,
-                                *report,  {"", "", ""}, platform::PLATFORM_NT};
+    winetest::RealMachine machine;
+    sweep::SweepContext& context = machine.context;
 
     CHECK(sweep::SweepStartupFolders(context, sweep::SWEEP_DISABLE) == 4);
     CHECK(winetest::Picture(user + "_Disabled") ==
@@ -100,7 +95,7 @@ TEST_CASE("Startup folders are put aside and brought back with contents and attr
     CHECK(winetest::Picture(user) == "Tools\\\nTools\\Deep\\\nkeep.lnk=keep/0\n");
     CHECK(winetest::Picture(common + "_Disabled") == "NeroCheck.lnk=nero/1\n");
 
-    report->Restart("");
+    machine.report.Restart("");
     CHECK(sweep::SweepStartupFolders(context, sweep::SWEEP_REPORT) == 0);
 
     // 4 moved back, Tools\Deep and Tools purged, both sibling folders removed.
