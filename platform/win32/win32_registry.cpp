@@ -48,6 +48,10 @@ RegResult Win32Registry::CloseHandle(std::uintptr_t handle) noexcept {
     return ::RegCloseKey(reinterpret_cast<HKEY>(handle));
 }
 
+// Takes the result of an open or create call already made. Never pass that
+// call and its output handle as arguments of one call: the order in which
+// arguments are evaluated is unspecified, and the handle may be read before
+// the call writes it (MinGW's i686 build does exactly that).
 RegResult Win32Registry::Adopt(LONG result, HKEY handle, RegKey& key) {
     if (result == ERROR_SUCCESS) key = MakeKey(reinterpret_cast<std::uintptr_t>(handle));
     return result;
@@ -55,21 +59,24 @@ RegResult Win32Registry::Adopt(LONG result, HKEY handle, RegKey& key) {
 
 RegResult Win32Registry::OpenKey(RegRoot root, const char* path, AccessMask access, RegKey& key) {
     HKEY handle = nullptr;
-    return Adopt(::RegOpenKeyExA(RootKey(root), path, 0, access, &handle), handle, key);
+    const LONG result = ::RegOpenKeyExA(RootKey(root), path, 0, access, &handle);
+    return Adopt(result, handle, key);
 }
 
 RegResult Win32Registry::CreateKey(RegRoot root, const char* path, RegKey& key) {
     HKEY handle = nullptr;
-    return Adopt(::RegCreateKeyA(RootKey(root), path, &handle), handle, key);
+    const LONG result = ::RegCreateKeyA(RootKey(root), path, &handle);
+    return Adopt(result, handle, key);
 }
 
 RegResult Win32Registry::CreateKeyEx(RegRoot root, const char* path, AccessMask access,
                                      RegKey& key) {
     HKEY handle = nullptr;
     DWORD disposition = 0;
-    return Adopt(::RegCreateKeyExA(RootKey(root), path, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                                   nullptr, &handle, &disposition),
-                 handle, key);
+    const LONG result = ::RegCreateKeyExA(RootKey(root), path, 0, nullptr,
+                                          REG_OPTION_NON_VOLATILE, access, nullptr, &handle,
+                                          &disposition);
+    return Adopt(result, handle, key);
 }
 
 RegResult Win32Registry::QueryValue(const RegKey& key, const char* name, ValueType* type,
