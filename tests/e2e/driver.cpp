@@ -19,9 +19,13 @@ constexpr DWORD kDefaultWaitMs = 15000;
 constexpr DWORD kPollMs = 100;
 constexpr int kTextCapacity = 64 * 1024;
 
+// The dialog once it is ready: the class finds its window as soon as it is
+// created, before its controls exist and their texts are set; the program
+// shows it only after that.
 HWND WaitForDialog(DWORD timeoutMs) {
     for (DWORD waited = 0;; waited += kPollMs) {
-        if (HWND dialog = FindWindowA(kClassName, nullptr)) return dialog;
+        HWND dialog = FindWindowA(kClassName, nullptr);
+        if (dialog && IsWindowVisible(dialog)) return dialog;
         if (waited >= timeoutMs) return nullptr;
         Sleep(kPollMs);
     }
