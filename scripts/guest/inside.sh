@@ -7,8 +7,10 @@ stty -F /dev/console -onlcr 2>/dev/null
 export HOME=/root TMPDIR=/tmp
 # The host's environment is not the guest's: only what run.sh chose to carry.
 . "$GUEST_CONTROL/environment"
-(cd "$GUEST_CWD" && exec bash "$GUEST_CONTROL/command") </dev/null >/dev/console 2>&1
-echo $? >"$GUEST_CONTROL/exit-code"
+# Through a pipe, not straight to the console: programs that see a terminal
+# colour their output, and the host reads it as plain text.
+(cd "$GUEST_CWD" && exec bash "$GUEST_CONTROL/command") </dev/null 2>&1 | cat >/dev/console
+echo "${PIPESTATUS[0]}" >"$GUEST_CONTROL/exit-code"
 sync
 echo o >/proc/sysrq-trigger
 sleep 60

@@ -5,7 +5,7 @@
 set -u
 e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$e2e_here/../wine/wine-lib.sh"
-wine_require_or_skip
+wine_require
 
 BIN=$(cd "$1" && pwd)
 WINE_ROOT=$2

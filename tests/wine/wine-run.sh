@@ -7,7 +7,7 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-lib.sh"
-wine_require_or_skip
+wine_require
 
 build_tree() {
   local dir=$PWD
