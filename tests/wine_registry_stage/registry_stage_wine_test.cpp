@@ -30,7 +30,6 @@ constexpr const char* kClassTwin =
     "System\\CurrentControlSet\\OldControl\\Class\\{4D36E965-E325-11CE-BFC1-08002BE10318}";
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kOldRun = "Software\\Microsoft\\Windows\\CurrentVersion\\OldRun";
-constexpr int kSkip = 77;
 
 struct Stored {
     DWORD type;
@@ -108,9 +107,9 @@ bool ThroughLink() {
     static bool made = false;
     if (wanted && !made) {
         if (!wine_stage::MakeControlSetLink()) {
-            std::printf("SKIPPED: this Wine cannot make CurrentControlSet a registry link\n");
+            std::printf("FAILED: CurrentControlSet could not be made a registry link\n");
             std::fflush(stdout);
-            std::exit(kSkip);
+            std::exit(EXIT_FAILURE);
         }
         made = true;
     }
