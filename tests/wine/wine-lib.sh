@@ -40,7 +40,8 @@ wine_template() {
     flock 9
     if [ ! -f "$dir/.complete" ]; then
       rm -rf "$dir"
-      mkdir -p "$(dirname "$dir")"
+      # The folder first: a wineserver cannot start for a prefix that is not there.
+      mkdir -p "$dir"
       WINEPREFIX="$dir" wineserver -p5 </dev/null >/dev/null 2>&1
       WINEPREFIX="$dir" wineboot -i </dev/null >/dev/null 2>&1
       WINEPREFIX="$dir" wineserver -w
