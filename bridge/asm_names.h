@@ -7,12 +7,19 @@
 #ifndef BRIDGE_ASM_NAMES_H
 #define BRIDGE_ASM_NAMES_H
 
+/* RELAY_SECTION holds the thunk block: the connection service writes relay
+ * code into it while the library loads, and the stubs then call that code,
+ * so it must be writable and executable. In the library it is a section of
+ * its own flagged so; the frame tests' fake service makes its plain data
+ * executable itself. */
 #if defined(_WIN32)
 #define C_NAME(name) _##name
 #define RODATA_SECTION .section .rdata, "dr"
+#define RELAY_SECTION .section .relays, "dwx"
 #else
 #define C_NAME(name) name
 #define RODATA_SECTION .section .rodata
+#define RELAY_SECTION .data
 #endif
 
 /* A global stdcall function label: "_name@bytes" on PE, "name" on ELF. */

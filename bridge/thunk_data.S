@@ -5,9 +5,10 @@
 #include "bridge/asm_names.h"
 #include "bridge/thunk_layout.h"
 
-    /* Writable: the connection service stores into the block and writes
-     * code into both relay areas while the library loads. */
-    .data
+    /* Writable and executable: the connection service stores into the block
+     * and writes code into both relay areas while the library loads, and
+     * every call runs that code. */
+    RELAY_SECTION
     .balign 4
 C_ENTRY THK_ThunkData32
     .ascii "LS01"                       /* a 32-to-16 block */
