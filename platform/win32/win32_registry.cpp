@@ -4,8 +4,8 @@
 #include "platform/win32/win32_registry.h"
 
 #include <cstring>
-#include <new>
-#include <vector>
+
+#include "platform/win32/scratch_bytes.h"
 
 namespace platform::win32 {
 
@@ -25,6 +25,11 @@ static_assert(kRegNone == REG_NONE && kRegSz == REG_SZ && kRegExpandSz == REG_EX
               kRegBinary == REG_BINARY && kRegDword == REG_DWORD && kRegMultiSz == REG_MULTI_SZ);
 
 namespace {
+
+// A scratch copy for a caller's buffer of `size` bytes; at least one byte, so
+// that a data pointer is passed and the call fails as it would on the
+// caller's own empty buffer.
+std::size_t ScratchSize(std::uint32_t size) { return size == 0 ? 1 : size; }
 
 HKEY RootKey(RegRoot root) {
     return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
@@ -84,19 +89,14 @@ RegResult Win32Registry::QueryValue(const RegKey& key, const char* name, ValueTy
     HKEY handle = NativeHandle(key);
     if (handle == nullptr) return ERROR_INVALID_HANDLE;
     if (data != nullptr && dataSize == nullptr) return ERROR_INVALID_PARAMETER;
-    std::vector<BYTE> scratch;
-    try {
-        if (data != nullptr) scratch.resize(*dataSize == 0 ? 1 : *dataSize);
-    } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
-    }
+    const ScratchBytes scratch(data != nullptr ? ScratchSize(*dataSize) : 0);
+    if (scratch.Failed()) return ERROR_NOT_ENOUGH_MEMORY;
     DWORD gotType = 0;
     DWORD size = dataSize != nullptr ? *dataSize : 0;
-    LONG result = ::RegQueryValueExA(handle, name, nullptr, &gotType,
-                                     data != nullptr ? scratch.data() : nullptr,
+    LONG result = ::RegQueryValueExA(handle, name, nullptr, &gotType, scratch.Data(),
                                      dataSize != nullptr ? &size : nullptr);
     if (result != ERROR_SUCCESS) return result;
-    if (data != nullptr && size > 0) std::memcpy(data, scratch.data(), size);
+    if (data != nullptr && size > 0) std::memcpy(data, scratch.Data(), size);
     if (type != nullptr) *type = gotType;
     if (dataSize != nullptr) *dataSize = size;
     return ERROR_SUCCESS;
@@ -124,27 +124,22 @@ RegResult Win32Registry::EnumValue(const RegKey& key, std::uint32_t index, char*
         return ERROR_INVALID_PARAMETER;
     }
     if (data != nullptr && dataSize == nullptr) return ERROR_INVALID_PARAMETER;
-    std::vector<char> nameScratch;
-    std::vector<BYTE> dataScratch;
-    try {
-        nameScratch.resize(*nameLength);
-        if (data != nullptr) dataScratch.resize(*dataSize == 0 ? 1 : *dataSize);
-    } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
-    }
+    const ScratchBytes nameScratch(*nameLength);
+    const ScratchBytes dataScratch(data != nullptr ? ScratchSize(*dataSize) : 0);
+    if (nameScratch.Failed() || dataScratch.Failed()) return ERROR_NOT_ENOUGH_MEMORY;
     DWORD length = *nameLength;
     DWORD gotType = 0;
     DWORD size = dataSize != nullptr ? *dataSize : 0;
-    LONG result = ::RegEnumValueA(handle, index, nameScratch.data(), &length, nullptr, &gotType,
-                                  data != nullptr ? dataScratch.data() : nullptr,
+    LONG result = ::RegEnumValueA(handle, index, reinterpret_cast<char*>(nameScratch.Data()),
+                                  &length, nullptr, &gotType, dataScratch.Data(),
                                   dataSize != nullptr ? &size : nullptr);
     if (result != ERROR_SUCCESS) return result;
     if (length >= *nameLength) return ERROR_MORE_DATA;  // no room left for the terminator
-    std::memcpy(name, nameScratch.data(), length);
+    std::memcpy(name, nameScratch.Data(), length);
     name[length] = '\0';
     *nameLength = length;
     if (type != nullptr) *type = gotType;
-    if (data != nullptr && size > 0) std::memcpy(data, dataScratch.data(), size);
+    if (data != nullptr && size > 0) std::memcpy(data, dataScratch.Data(), size);
     if (dataSize != nullptr) *dataSize = size;
     return ERROR_SUCCESS;
 }

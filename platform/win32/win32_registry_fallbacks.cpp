@@ -2,9 +2,7 @@
 // own calls, for systems whose shlwapi.dll lacks them (SHCopyKeyA needs
 // version 5.0). Same order and results: subkeys before values, stop at the
 // first failure.
-#include <new>
-#include <vector>
-
+#include "platform/win32/scratch_bytes.h"
 #include "platform/win32/win32_registry.h"
 
 namespace platform::win32 {
@@ -51,22 +49,17 @@ DWORD CopyContent(HKEY source, HKEY destination) {
         result = CopyContent(from.Get(), to.Get());
         if (result != ERROR_SUCCESS) return result;
     }
-    std::vector<char> name;
-    std::vector<BYTE> data;
-    try {
-        name.resize(maxValueName + 1);
-        data.resize(maxData + 1);
-    } catch (const std::bad_alloc&) {
-        return ERROR_NOT_ENOUGH_MEMORY;
-    }
+    const ScratchBytes name(maxValueName + 1);
+    const ScratchBytes data(maxData + 1);
+    if (name.Failed() || data.Failed()) return ERROR_NOT_ENOUGH_MEMORY;
     for (DWORD i = 0; i < values; ++i) {
-        DWORD length = static_cast<DWORD>(name.size());
-        DWORD size = static_cast<DWORD>(data.size());
+        char* const valueName = reinterpret_cast<char*>(name.Data());
+        DWORD length = static_cast<DWORD>(name.Size());
+        DWORD size = static_cast<DWORD>(data.Size());
         DWORD type = 0;
-        result =
-            ::RegEnumValueA(source, i, name.data(), &length, nullptr, &type, data.data(), &size);
+        result = ::RegEnumValueA(source, i, valueName, &length, nullptr, &type, data.Data(), &size);
         if (result != ERROR_SUCCESS) return result;
-        result = ::RegSetValueExA(destination, name.data(), 0, type, data.data(), size);
+        result = ::RegSetValueExA(destination, valueName, 0, type, data.Data(), size);
         if (result != ERROR_SUCCESS) return result;
     }
     return ERROR_SUCCESS;
