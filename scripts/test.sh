@@ -7,19 +7,24 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+phase() { echo "test.sh: $1 took $(($(date +%s) - $2)) s"; }
+
+started=$(date +%s)
 bash scripts/install-deps.sh
+phase "installing what was missing" "$started"
 jobs=$(nproc)
 
+started=$(date +%s)
 cmake --preset host >/dev/null
 cmake --build --preset host -j"$jobs"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$jobs"
+phase "host and Windows builds" "$started"
 
 status=0
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 run_ctest() { ctest --preset "$@" -j"$jobs" 2>&1 | tee -a "$log"; return "${PIPESTATUS[0]}"; }
-phase() { echo "test.sh: $1 took $(($(date +%s) - $2)) s"; }
 
 started=$(date +%s)
 run_ctest host || status=1

@@ -4,6 +4,8 @@
 # from the folder it was called in, leaves its exit code beside it and powers
 # the guest off.
 stty -F /dev/console -onlcr 2>/dev/null
+read -r uptime _ </proc/uptime
+echo "guest: booted in ${uptime%.*} s" >/dev/console
 export HOME=/root TMPDIR=/tmp
 # The host's environment is not the guest's: only what run.sh chose to carry.
 . "$GUEST_CONTROL/environment"
