@@ -54,27 +54,32 @@ printf 'export GUEST_WORK=%q GUEST_CONTROL=%q\n' "$work" "$control" >"$control/p
 printf '%q ' "$@" >"$control/command"
 echo >>"$control/command"
 
-share() { echo "-virtfs local,path=$1,mount_tag=$2,security_model=none,multidevs=remap,id=$2$3"; }
+# Shares: this machine's root (read-only), the checkout and the control folder.
+shares=()
+share() {
+  shares+=(-virtfs "local,path=${1//,/,,},mount_tag=$2,security_model=none,multidevs=remap,id=$2$3")
+}
+share / hostroot ,readonly=on
+share "$work" work ""
+share "$control" control ""
 # -smap/-smep: with them the guest kernel oopses in every Wine process.
-# shellcheck disable=SC2046
+# panic=-1 with -no-reboot: a guest whose init dies ends QEMU at once.
 qemu-system-x86_64 \
   -accel tcg,thread=multi -cpu max,-smap,-smep \
   -smp "${GUEST_CPUS:-$(nproc)}" -m "${GUEST_MEMORY:-6G}" \
   -display none -monitor none -serial stdio -no-reboot -nic none \
   -kernel "$kernel" -initrd "$initramfs" \
   -append "console=ttyS0 quiet loglevel=3 panic=-1" \
-  $(share / hostroot ,readonly=on) $(share "$work" work "") $(share "$control" control "") \
-  </dev/null &
+  "${shares[@]}" </dev/null &
 qemu_pid=$!
 
-waited=0
+deadline=$((SECONDS + limit))
 while kill -0 "$qemu_pid" 2>/dev/null; do
-  if [ "$waited" -ge "$limit" ]; then
+  if [ "$SECONDS" -ge "$deadline" ]; then
     echo "guest: the command did not finish within $limit s; the guest was stopped" >&2
     exit 124
   fi
   sleep 1
-  waited=$((waited + 1))
 done
 wait "$qemu_pid" || true
 qemu_pid=
