@@ -19,11 +19,11 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM visitor) {
 
 }  // namespace
 
-Win32Desktop::Win32Desktop() {
+Win32Desktop::Win32Desktop(NewerFunctions newer) {
     HMODULE user = ::GetModuleHandleA("user32.dll");
     getWindowModuleFileName_ =
         LookUp<GetWindowModuleFileNameFunction>(user, "GetWindowModuleFileNameA");
-    getAncestor_ = LookUp<GetAncestorFunction>(user, "GetAncestor");
+    if (newer == NewerFunctions::kUse) getAncestor_ = LookUp<GetAncestorFunction>(user, "GetAncestor");
 }
 
 HWND Win32Desktop::HandleOf(WindowId window) {

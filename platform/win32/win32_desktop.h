@@ -12,7 +12,10 @@ namespace platform::win32 {
 
 class Win32Desktop : public Desktop {
   public:
-    Win32Desktop();
+    // kAvoid leaves GetAncestor unused even where the system has it, so tests
+    // can prove the walk that stands in for it on a system that has both.
+    enum class NewerFunctions { kUse, kAvoid };
+    explicit Win32Desktop(NewerFunctions newer = NewerFunctions::kUse);
 
     bool EnumerateTopLevelWindows(WindowVisitor& visitor) override;
     std::size_t WindowModuleFileName(WindowId window, char* buffer, std::size_t size) override;
