@@ -10,7 +10,9 @@
 
 namespace {
 
-void* Take(std::size_t size) noexcept { return std::malloc(size == 0 ? 1 : size); }
+void* Take(std::size_t size) noexcept {
+    return std::malloc(size == 0 ? 1 : size);
+}
 
 void* TakeOrEnd(std::size_t size) noexcept {
     void* memory = Take(size);
@@ -20,11 +22,27 @@ void* TakeOrEnd(std::size_t size) noexcept {
 
 }  // namespace
 
-void* operator new(std::size_t size) { return TakeOrEnd(size); }
-void* operator new[](std::size_t size) { return TakeOrEnd(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Take(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Take(size); }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void* operator new(std::size_t size) {
+    return TakeOrEnd(size);
+}
+void* operator new[](std::size_t size) {
+    return TakeOrEnd(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return Take(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return Take(size);
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}

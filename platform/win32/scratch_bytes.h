@@ -14,7 +14,8 @@ class ScratchBytes {
     // No memory is taken for a size of 0: Data() is then null.
     explicit ScratchBytes(std::size_t size)
         : bytes_(size == 0 ? nullptr : static_cast<unsigned char*>(std::malloc(size))),
-          size_(bytes_ != nullptr ? size : 0), failed_(size != 0 && bytes_ == nullptr) {}
+          size_(bytes_ != nullptr ? size : 0),
+          failed_(size != 0 && bytes_ == nullptr) {}
 
     bool Failed() const { return failed_; }
     unsigned char* Data() const { return bytes_.get(); }

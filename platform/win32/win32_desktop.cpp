@@ -23,7 +23,8 @@ Win32Desktop::Win32Desktop(NewerFunctions newer) {
     HMODULE user = ::GetModuleHandleA("user32.dll");
     getWindowModuleFileName_ =
         LookUp<GetWindowModuleFileNameFunction>(user, "GetWindowModuleFileNameA");
-    if (newer == NewerFunctions::kUse) getAncestor_ = LookUp<GetAncestorFunction>(user, "GetAncestor");
+    if (newer == NewerFunctions::kUse)
+        getAncestor_ = LookUp<GetAncestorFunction>(user, "GetAncestor");
 }
 
 HWND Win32Desktop::HandleOf(WindowId window) {

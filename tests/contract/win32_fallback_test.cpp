@@ -1,8 +1,9 @@
 // The stand-ins for calls that Windows 95 and NT 4.0 lack, against the calls
 // themselves on the same paths and windows: the long form of a path by a
 // listing of each step (GetLongPathNameA), and the root owner by a walk up
-// GetParent (GetAncestor). Each pair must give the same answer, bytes and
-// length, including where the answer does not fit or there is none.
+// GetParent (GetAncestor). Each pair must give the same answer (for paths:
+// length and text, letter case aside, see Answer), including where the
+// answer does not fit or there is none.
 #include <windows.h>
 
 #include <string>
@@ -92,12 +93,13 @@ TEST_CASE("the root owner by a walk up the parents matches GetAncestor") {
 
     const platform::WindowId top = backend.ShowWindow("Dravolin fallback top", {});
     const platform::WindowId owned = backend.ShowWindow("Dravolin fallback owned", top);
-    const platform::WindowId ownedTwice = backend.ShowWindow("Dravolin fallback owned twice", owned);
+    const platform::WindowId ownedTwice =
+        backend.ShowWindow("Dravolin fallback owned twice", owned);
     HWND child = ::CreateWindowA("STATIC", "child", WS_CHILD, 0, 0, 10, 10,
                                  Win32Desktop::HandleOf(owned), nullptr, nullptr, nullptr);
     REQUIRE(child != nullptr);
-    HWND gone = ::CreateWindowA("STATIC", "gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND gone = ::CreateWindowA("STATIC", "gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                nullptr);
     REQUIRE(gone != nullptr);
     ::DestroyWindow(gone);
 

@@ -102,8 +102,8 @@ LONG DeleteTree(HKEY parent, const std::wstring& name, std::wstring& failedAt) {
         while (result == ERROR_SUCCESS) {
             wchar_t child[kMaxKeyNameLength + 1];
             DWORD length = kMaxKeyNameLength + 1;
-            result = ::RegEnumKeyExW(key.Get(), 0, child, &length, nullptr, nullptr, nullptr,
-                                     nullptr);
+            result =
+                ::RegEnumKeyExW(key.Get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr);
             if (result != ERROR_SUCCESS) break;
             result = DeleteTree(key.Get(), child, failedAt);
             if (result != ERROR_SUCCESS) {
