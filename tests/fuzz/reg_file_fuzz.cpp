@@ -16,7 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     m.registry.LoadRegFile(text);
     const std::string saved = m.registry.SaveRegFile();
 
+    // A fresh machine comes with its System and Software keys, and a REG file
+    // can add keys but never say that one is absent: the copy starts without
+    // them, or a text that removed one would come back with it.
     platform::emulated::EmulatedRegistry again(kind);
+    FUZZ_CHECK(again.LoadRegFile("REGEDIT4\r\n"
+                                 "[-HKEY_LOCAL_MACHINE\\System]\r\n"
+                                 "[-HKEY_CURRENT_USER\\Software]\r\n"));
     FUZZ_CHECK(again.LoadRegFile(saved));
     FUZZ_CHECK(again.SaveRegFile() == saved);
 
