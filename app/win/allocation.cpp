@@ -1,4 +1,4 @@
-// The program's heap allocation, over the C runtime's malloc and free. The
+// The program's heap allocation, over malloc and free (runtime/heap.cpp). The
 // C++ runtime's own operator new reports a shortage by throwing, and linking
 // it brings in the whole exception machinery, which this program, built
 // without exceptions, has no use for. A shortage where an object must exist

@@ -1,7 +1,12 @@
-// Language from the locale and from the command-line words.
+// Language from the locale and from the command-line words, and the part of
+// the command line those words are read from.
 #include "app/language_choice.h"
 
 #include <doctest/doctest.h>
+
+#include <string>
+
+#include "app/command_line.h"
 
 #include "app/text_catalogue.h"
 
@@ -52,5 +57,28 @@ TEST_CASE("command-line words override the locale; the later word of the list wi
     for (const Case& c : cases) {
         CAPTURE(c.line ? c.line : "(null)");
         CHECK(LanguageFromCommandLine(LANGUAGE_FRENCH, c.line) == c.language);
+    }
+}
+
+// The program's own name never counts: "C:\Program Files\GERMAN\Dravolin.exe"
+// started without words stays in the locale's language.
+TEST_CASE("the command line after the program's name, as WinMain receives it") {
+    struct Case {
+        const char* line;
+        const char* tail;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"Dravolin.exe", ""},
+        {"Dravolin.exe FRENCH", "FRENCH"},
+        {"\"C:\\Program Files\\GERMAN\\Dravolin.exe\"", ""},
+        {"\"C:\\Program Files\\GERMAN\\Dravolin.exe\" \t ITALIAN x", "ITALIAN x"},
+        {"\"C:\\Programme\\Dravolin.exe\"DUTCH", "DUTCH"},
+        {"\"C:\\unclosed quote SPANISH", ""},
+        {"C:\\Programme\\Kopie\xE4\xF6.exe GERMAN", "GERMAN"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.line);
+        CHECK(std::string(CommandLineTail(c.line)) == c.tail);
     }
 }
