@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Checks that a product binary loads on the oldest targets: i386, subsystem
-# and OS version 4.0, the expected subsystem, and no import outside the
-# allow-list. Reads the file with objdump only, so it needs no Windows.
-#   check-pe.sh BINARY SUBSYSTEM(gui|dll) ALLOW-LIST...
+# Checks that a product binary loads on the oldest systems it is for: machine
+# i386, subsystem and OS version 4.0, a Windows GUI program where one is
+# wanted, and every import found in the allow-list of its DLL for each of
+# the given systems. A system's allow-lists are a folder with one file per
+# DLL ("kernel32.txt": one function a line, "#" starts a comment); a DLL
+# without a list there is one that system lacks. Reads the file with objdump
+# only, so it needs no Windows.
+#   check-pe.sh BINARY gui|dll SYSTEM-FOLDER...
 set -u
 binary=$1 kind=$2; shift 2
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
@@ -24,17 +28,25 @@ if [ "$kind" = gui ]; then
 fi
 
 # "dll function" pairs of the import table, dll in lower case without ".dll".
+# An import by ordinal has no name to check, so it counts as unknown.
 imports=$(awk '
   /DLL Name:/ { dll = tolower($3); sub(/\.dll$/, "", dll); next }
-  dll != "" && /^\t[0-9a-f]+[ \t]+[0-9]+[ \t]+[^ \t]+$/ { print dll, $3 }
-  /^$/ { }' <<<"$headers" | sort -u)
+  dll != "" && /^\t[0-9a-f]+[ \t]+[0-9]+[ \t]+[^ \t]+$/ { print dll, $3; next }
+  dll != "" && /^\t[0-9a-f]+[ \t]+<none>/ { print dll, "<ordinal>" }' <<<"$headers" | sort -u)
 [ -n "$imports" ] || fail "no imports found: objdump output not understood"
 
-allowed=$(cat "$@" | sed 's/#.*//' | awk 'NF == 2 { print tolower($1), $2 }' | sort -u)
-unknown=$(comm -23 <(printf '%s\n' "$imports") <(printf '%s\n' "$allowed"))
-if [ -n "$unknown" ]; then
-  fail "imports the oldest targets may lack:"
-  printf '  %s\n' $unknown | paste - -
-fi
-[ $failed = 0 ] && echo "$(basename "$binary"): $(wc -l <<<"$imports") imports, all allowed; PE version 4.0"
+for system in "$@"; do
+  unknown=$(while read -r dll function; do
+      list=$system/$dll.txt
+      if [ ! -f "$list" ] || ! sed 's/#.*//' "$list" | grep -qxF -- "$function"; then
+        echo "$dll $function"
+      fi
+    done <<<"$imports")
+  if [ -n "$unknown" ]; then
+    fail "imports that $(basename "$system") lacks:"
+    printf '  %s %s\n' $unknown
+  fi
+done
+[ $failed = 0 ] && echo "$(basename "$binary"): $(wc -l <<<"$imports") imports, all on" \
+  "$(for s in "$@"; do basename "$s"; done | paste -sd, -); PE version 4.0"
 exit $failed
