@@ -19,7 +19,9 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM visitor) {
 
 }  // namespace
 
-Win32Desktop::Win32Desktop(NewerFunctions newer) {
+Win32Desktop::Win32Desktop(NewerFunctions newer)
+    : processImages_(newer == NewerFunctions::kUse ? ProcessImageReader::Psapi::kAsk
+                                                   : ProcessImageReader::Psapi::kSkip) {
     HMODULE user = ::GetModuleHandleA("user32.dll");
     getWindowModuleFileName_ =
         LookUp<GetWindowModuleFileNameFunction>(user, "GetWindowModuleFileNameA");

@@ -12,8 +12,9 @@ namespace platform::win32 {
 
 class Win32Desktop : public Desktop {
   public:
-    // kAvoid leaves GetAncestor unused even where the system has it, so tests
-    // can prove the walk that stands in for it on a system that has both.
+    // kAvoid leaves GetAncestor and psapi.dll unused even where the system
+    // has them, so tests can prove what stands in for them (the walk up the
+    // parents, the tool-help snapshot) on a system that has both.
     enum class NewerFunctions { kUse, kAvoid };
     explicit Win32Desktop(NewerFunctions newer = NewerFunctions::kUse);
 

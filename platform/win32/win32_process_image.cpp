@@ -15,7 +15,8 @@ using ProcessWalkFunction = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
 
 }  // namespace
 
-ProcessImageReader::ProcessImageReader() : psapi_(::LoadLibraryA("psapi.dll")) {
+ProcessImageReader::ProcessImageReader(Psapi psapi)
+    : psapi_(psapi == Psapi::kAsk ? ::LoadLibraryA("psapi.dll") : nullptr) {
     getModuleFileNameEx_ =
         LookUp<GetModuleFileNameExFunction>(psapi_.Get(), "GetModuleFileNameExA");
 }

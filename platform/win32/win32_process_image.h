@@ -15,7 +15,10 @@ namespace platform::win32 {
 
 class ProcessImageReader {
   public:
-    ProcessImageReader();
+    // kSkip leaves psapi.dll unasked even where it is installed, so tests can
+    // prove the snapshot that answers alone on the 9x family.
+    enum class Psapi { kAsk, kSkip };
+    explicit ProcessImageReader(Psapi psapi = Psapi::kAsk);
     ProcessImageReader(const ProcessImageReader&) = delete;
     ProcessImageReader& operator=(const ProcessImageReader&) = delete;
 

@@ -1,7 +1,8 @@
 // The stand-ins for calls that Windows 95 and NT 4.0 lack, against the calls
 // themselves on the same paths and windows: the long form of a path by a
-// listing of each step (GetLongPathNameA), and the root owner by a walk up
-// GetParent (GetAncestor). Each pair must give the same answer (for paths:
+// listing of each step (GetLongPathNameA), the root owner by a walk up
+// GetParent (GetAncestor), and a window's program by a tool-help snapshot
+// (psapi.dll). Each pair must give the same answer (for paths:
 // length and text, letter case aside, see Answer), including where the
 // answer does not fit or there is none.
 #include <windows.h>
@@ -122,4 +123,28 @@ TEST_CASE("the root owner by a walk up the parents matches GetAncestor") {
     // the two are not compared for it.
     CHECK(withWalk.RootOwner(Win32Desktop::IdOf(gone)) == platform::WindowId());
     ::DestroyWindow(child);
+}
+
+// Windows 95 has no psapi.dll: there the tool-help snapshot alone names the
+// program behind a window. It gives the full path on the 9x family and the
+// bare file name on the NT family; either must be the program psapi names.
+TEST_CASE("the process image by snapshot names the program psapi names") {
+    contract::ContractBackend& backend = contract::Backend();
+    Win32Desktop withPsapi;
+    Win32Desktop withSnapshot(Win32Desktop::NewerFunctions::kAvoid);
+    const platform::WindowId window = backend.ShowWindow("Dravolin fallback image", {});
+
+    char byPsapi[MAX_PATH] = {};
+    char bySnapshot[MAX_PATH] = {};
+    REQUIRE(withPsapi.WindowProcessImage(window, byPsapi, sizeof byPsapi) > 0);
+    REQUIRE(withSnapshot.WindowProcessImage(window, bySnapshot, sizeof bySnapshot) > 0);
+    const std::string path = Lower(byPsapi);
+    const std::string fileName = path.substr(path.find_last_of('\\') + 1);
+    CAPTURE(path);
+    CHECK((Lower(bySnapshot) == path || Lower(bySnapshot) == fileName));
+
+    // Too small a buffer gives no text from either, never a cut path.
+    char tiny[4] = {'#', '#', '#', '#'};
+    CHECK(withSnapshot.WindowProcessImage(window, tiny, sizeof tiny) == 0);
+    CHECK(tiny[0] == '\0');
 }
