@@ -35,14 +35,14 @@ if [ "$window" = 1 ]; then
   exit 0
 fi
 
-display=
-for n in $(seq 97 140); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
-done
-Xvfb "$display" -screen 0 1024x768x24 -br -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number itself and writes it once it is ready.
+number_file=$run/xvfb-display
+rm -f "$number_file"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$number_file" ] && break; sleep 0.1; done
+[ -s "$number_file" ] || { echo "cannot start Xvfb"; exit 1; }
+export DISPLAY=":$(tr -d '\n' <"$number_file")"
 
 wine "$bin/Dravolin.exe" "$@" </dev/null >/dev/null 2>&1 &
 dravolin=$!

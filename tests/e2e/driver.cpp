@@ -15,7 +15,10 @@
 namespace {
 
 constexpr char kClassName[] = "VelmoDravolinClass";
-constexpr DWORD kDefaultWaitMs = 15000;
+// A first start in a fresh prefix under emulation, on a machine busy with
+// other guests, has been seen to take over 15 s; waiting longer costs only
+// where the window never comes.
+constexpr DWORD kDefaultWaitMs = 90000;
 constexpr DWORD kPollMs = 100;
 constexpr int kTextCapacity = 64 * 1024;
 

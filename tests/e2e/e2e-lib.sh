@@ -9,7 +9,8 @@ wine_require
 
 BIN=$(cd "$1" && pwd)
 WINE_ROOT=$2
-WORK=$WINE_ROOT/$(basename "$0" .sh)
+# A scenario taking a third word (a version) works in a folder of that name.
+WORK=$WINE_ROOT/$(basename "$0" .sh)${3:+-$3}
 mkdir -p "$WORK"
 e2e_failures=0
 e2e_pids=()

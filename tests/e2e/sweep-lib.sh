@@ -1,0 +1,71 @@
+# What the scenarios that sweep share: Dravolin.exe installed in a prefix
+# seeded with the demo machine, its commands pressed, its status box read,
+# and the seeded part of the machine as comparable lines. Source it after
+# e2e-lib.sh.
+repo=$(cd "$e2e_here/../.." && pwd)
+TEXT_ALREADY_OPEN=5 TEXT_NO_PROBLEMS=16
+IDOK=1 IDCANCEL=2
+
+# The program runs from a folder of its own, as installed.
+install_dravolin() {
+  mkdir -p "$WINEPREFIX/drive_c/Program Files/Velmo"
+  cp "$BIN/Dravolin.exe" "$WINEPREFIX/drive_c/Program Files/Velmo/"
+}
+start_installed() {
+  wine 'C:\Program Files\Velmo\Dravolin.exe' "$@" </dev/null >/dev/null 2>&1 &
+  DRAVOLIN_PID=$!
+  e2e_pids+=("$DRAVOLIN_PID")
+  drv find >/dev/null
+}
+
+# seed_demo_prefix NAME VERSION: a fresh prefix holding the demo machine and
+# the installed program; files written later than $WORK/seeded are the
+# demo's own.
+seed_demo_prefix() {
+  e2e_prefix "$1" "$2"
+  bash "$repo/scripts/seed-demo.sh"
+  touch -d '-1 minute' "$WORK/seeded"
+  install_dravolin
+}
+
+press() { drv post-command "$1" >/dev/null && drv wait-idle >/dev/null; }
+status() { drv raw-text 1004 | iconv -f CP1252 -t UTF-8 | tr -d '\r'; }
+status_has() { status | grep -qF -- "$1" || { echo "     status box lacks: $1"; return 1; }; }
+
+# Registry places and files the demo seeds, as sorted lines "key|value",
+# names in lower case (a value may come back under its path in other case).
+snapshot() {
+  local key out=$1
+  : >"$out"
+  for key in 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services' \
+             'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}' \
+             'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\SharedDLLs' \
+             'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run' \
+             'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run'; do
+    rm -f "$WORK/export.reg"
+    wine regedit /E "$(winepath -w "$WORK/export.reg")" "$key" </dev/null >/dev/null 2>&1
+    [ -f "$WORK/export.reg" ] || continue
+    iconv -f UTF-16 -t UTF-8 "$WORK/export.reg" | tr -d '\r' |
+      awk '/^\[/ { key = tolower($0); next } NF { print key "|" tolower($0) }' >>"$out"
+  done
+  (cd "$WINEPREFIX/drive_c" && find windows/system32 'Demo Start Menu' 'Demo All Users' -type f \
+     \( -iname '*.sys' -o -iname '*.dll' -o -iname '*.lnk' \) -newer "$WORK/seeded" -print0 |
+     xargs -0 -r md5sum) >>"$out"
+  sort -o "$out" "$out"
+}
+
+# After New Driver the demo's driver files and Startup entries are gone from
+# their places; the shortcut that is no finding stays.
+demo_findings_aside() {
+  local path held=0 drive=$WINEPREFIX/drive_c
+  for path in windows/system32/drivers/ElbyCDIO.sys windows/system32/drivers/PxHelp20.sys \
+              windows/system32/drivers/GEARAspiWDM.sys windows/system32/CDRAL.DLL \
+              'Demo Start Menu/Programs/StartUp/Disk Detector.lnk' \
+              'Demo Start Menu/Programs/StartUp/Tools/InCD Helper.lnk' \
+              'Demo All Users/Programs/StartUp/Roxio Drag-to-Disc.lnk'; do
+    [ -e "$drive/$path" ] && { echo "     still in place: $path"; held=1; }
+  done
+  [ -e "$drive/Demo Start Menu/Programs/StartUp/Notes.lnk" ] ||
+    { echo "     Notes.lnk, no finding, was moved too"; held=1; }
+  return $held
+}

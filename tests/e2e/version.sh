@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# One Windows version, as Wine reports it, from start to restart prompt:
+#   version.sh BIN_DIR WINE_ROOT VERSION
+# An unsupported version shows the notice and ends on Close. A supported one
+# starts in the welcome state on the demo machine, Test shows the exact
+# report of that machine, New Driver puts it all aside and asks for the
+# restart, Cancel keeps the tool open, Old Driver brings back every seeded
+# value and file, and OK in the prompt ends the program.
+. "$(dirname "$0")/e2e-lib.sh"
+. "$e2e_here/sweep-lib.sh"
+version=$3
+e2e_start_display
+export LC_ALL=en_US.UTF-8
+
+case $version in
+  win31 | nt351)
+    e2e_prefix "start-$version" "$version"
+    start_dravolin
+    check "$version: the notice of an unsupported system" \
+      drv expect-text 1004 $TEXT_OS_UNSUPPORTED $ENGLISH
+    check "$version: captions" expect_captions $ENGLISH
+    check "$version: placed topmost" drv expect-placed
+    drv command 1000
+    check "$version: Close ends with 0" exits_with "$DRAVOLIN_PID" 0
+    e2e_end ;;
+  win95 | win98 | winme) family=9x ;;
+  *) family=nt ;;
+esac
+
+seed_demo_prefix "demo-$version" "$version"
+snapshot "$WORK/before"
+start_installed
+check "start: the welcome text" drv expect-text 1004 $TEXT_WELCOME $ENGLISH
+check "start: captions" expect_captions $ENGLISH
+check "start: placed topmost" drv expect-placed
+
+press 1002
+status >"$WORK/test-report"
+check "Test shows the demo machine's report" \
+  diff "$e2e_here/demo-report-$family.txt" "$WORK/test-report"
+check "Test never prompts" drv no-prompt $ENGLISH
+
+drv post-command 1001 >/dev/null
+check "New Driver asks for the restart" drv expect-prompt $ENGLISH
+check "behind the prompt, nothing is left to report" drv expect-text 1004 $TEXT_NO_PROBLEMS $ENGLISH
+drv answer-prompt $ENGLISH $IDCANCEL >/dev/null
+check "Cancel keeps the tool open" drv wait-idle
+check "New Driver put every finding aside, and only those" demo_findings_aside
+
+drv post-command 1006 >/dev/null
+check "Old Driver asks for the restart" drv expect-prompt $ENGLISH
+drv answer-prompt $ENGLISH $IDCANCEL >/dev/null
+drv wait-idle >/dev/null
+snapshot "$WORK/after"
+check "Old Driver brought every seeded value and file back" diff "$WORK/before" "$WORK/after"
+
+# OK ends the program; the restart is requested on the way out (Wine
+# restarts nothing, so what shows is the process ending with 0).
+drv post-command 1001 >/dev/null
+check "prompt before OK" drv expect-prompt $ENGLISH
+drv answer-prompt $ENGLISH $IDOK >/dev/null
+check "OK ends the program with 0" exits_with "$DRAVOLIN_PID" 0
+check "and its window is gone" drv gone 5000
+e2e_end
