@@ -22,10 +22,10 @@ namespace {
 constexpr uint32_t kDirectionFlag = 0x400;
 constexpr int kStopMidiIndex = 16;  // no arguments: the harness's probe entry
 constexpr int kRecordIndex = 2;
-constexpr size_t kRecordBytes = 28;      // the caller's metronome record
-constexpr size_t kRecordHeadBytes = 9;   // record bytes 0-8 to copy bytes 0-8
-constexpr size_t kRecordTailSource = 12; // record bytes 12-27 ...
-constexpr size_t kRecordTailTarget = 10; // ... to copy bytes 10-25
+constexpr size_t kRecordBytes = 28;       // the caller's metronome record
+constexpr size_t kRecordHeadBytes = 9;    // record bytes 0-8 to copy bytes 0-8
+constexpr size_t kRecordTailSource = 12;  // record bytes 12-27 ...
+constexpr size_t kRecordTailTarget = 10;  // ... to copy bytes 10-25
 constexpr size_t kRecordTailBytes = 16;
 constexpr int kBalanceCalls = 1000;
 
@@ -80,14 +80,14 @@ Library load() {
     }
     lib.failure = applyWineWorkarounds(lib.zelvink, k, *lib.recorder, probeEntry, kStopMidiIndex,
                                        lib.workarounds);
-    std::printf("Zelvink.dll loaded from %s unchanged on disk; in memory %s, %s; "
-                "16-bit stack pointer at fs:[0x%X]\n",
-                folder.c_str(),
-                lib.workarounds.qtThunkReplaced ? "CallRelay re-pointed from Wine's QT_Thunk"
-                                                : "Wine's QT_Thunk kept",
-                lib.workarounds.ftThunkReplaced ? "FT_Thunk import slot replaced"
-                                                : "Wine's FT_Thunk kept",
-                unsigned(lib.workarounds.stackSlot));
+    std::printf(
+        "Zelvink.dll loaded from %s unchanged on disk; in memory %s, %s; "
+        "16-bit stack pointer at fs:[0x%X]\n",
+        folder.c_str(),
+        lib.workarounds.qtThunkReplaced ? "CallRelay re-pointed from Wine's QT_Thunk"
+                                        : "Wine's QT_Thunk kept",
+        lib.workarounds.ftThunkReplaced ? "FT_Thunk import slot replaced" : "Wine's FT_Thunk kept",
+        unsigned(lib.workarounds.stackSlot));
     return lib;
 }
 
@@ -148,15 +148,18 @@ const void* exported(const char* name) {
 }
 
 // What the 16-bit entries return: DX in the high word, AX in the low.
-constexpr uint32_t kChosenResults[] = {0x12345678, 0xBEEFFFFF, 0x00008000, 0x80007FFF,
-                                       0xFFFF0000};
+constexpr uint32_t kChosenResults[] = {0x12345678, 0xBEEFFFFF, 0x00008000, 0x80007FFF, 0xFFFF0000};
 
 uint32_t widened(Result kind, uint32_t dxax) {
     switch (kind) {
-        case Result::U16: return uint16_t(dxax);
-        case Result::S16: return uint32_t(int32_t(int16_t(dxax)));
-        case Result::D32: return dxax;
-        case Result::None: break;
+        case Result::U16:
+            return uint16_t(dxax);
+        case Result::S16:
+            return uint32_t(int32_t(int16_t(dxax)));
+        case Result::D32:
+            return dxax;
+        case Result::None:
+            break;
     }
     return 0;
 }
@@ -168,16 +171,24 @@ struct Arguments {
     uint8_t buffer[kPointeeCapacity];
 };
 
-uint8_t bufferByte(int index, size_t i) { return uint8_t(index * 8 + i); }
+uint8_t bufferByte(int index, size_t i) {
+    return uint8_t(index * 8 + i);
+}
 
 void fill(Arguments& a, const ExportCase& c) {
     for (size_t i = 0; i < kPointeeCapacity; ++i) a.buffer[i] = bufferByte(c.index, i);
     for (size_t i = 0; i < c.args.size(); ++i) {
         const uint32_t position = uint32_t(c.index) << 4 | uint32_t(i);
         switch (c.args[i]) {
-            case W16: a.values.push_back(0x7E000000u | position << 16 | 0xA100u | position); break;
-            case D32: a.values.push_back(0xD3000000u | position << 12 | 0xC20u | position); break;
-            case PTR: a.values.push_back(uint32_t(reinterpret_cast<uintptr_t>(a.buffer))); break;
+            case W16:
+                a.values.push_back(0x7E000000u | position << 16 | 0xA100u | position);
+                break;
+            case D32:
+                a.values.push_back(0xD3000000u | position << 12 | 0xC20u | position);
+                break;
+            case PTR:
+                a.values.push_back(uint32_t(reinterpret_cast<uintptr_t>(a.buffer)));
+                break;
         }
     }
 }
@@ -209,8 +220,9 @@ int callsOtherThan(const Recorder& recorder, int index) {
 
 }  // namespace
 
-TEST_CASE("every call-relay export reaches its own 16-bit entry once with its words, its "
-          "pointer's bytes and its result widened") {
+TEST_CASE(
+    "every call-relay export reaches its own 16-bit entry once with its words, its "
+    "pointer's bytes and its result widened") {
     Recorder& recorder = connected();
     for (const ExportCase& c : callRelayExports()) {
         for (uint32_t chosen : kChosenResults) {
@@ -249,16 +261,17 @@ TEST_CASE("every call-relay export reaches its own 16-bit entry once with its wo
             for (size_t i = 0; i < kPointeeCapacity; ++i) {
                 CAPTURE(i);
                 CHECK(seen.pointee[i] == bufferByte(c.index, i));
-                const uint8_t now = i < sizeof kWriteMark ? uint8_t(kWriteMark >> (8 * i))
-                                                          : bufferByte(c.index, i);
+                const uint8_t now =
+                    i < sizeof kWriteMark ? uint8_t(kWriteMark >> (8 * i)) : bufferByte(c.index, i);
                 CHECK(a.buffer[i] == now);
             }
         }
     }
 }
 
-TEST_CASE("setMetronomParam hands index 2 a repacked copy of the record that nothing copies back, "
-          "or a null pointer") {
+TEST_CASE(
+    "setMetronomParam hands index 2 a repacked copy of the record that nothing copies back, "
+    "or a null pointer") {
     Recorder& recorder = connected();
     const void* setMetronomParam = exported("_setMetronomParam@4");
     uint8_t record[kRecordBytes];
@@ -290,8 +303,9 @@ TEST_CASE("setMetronomParam hands index 2 a repacked copy of the record that not
     CHECK(seen.pointer == PointerSeen::Inaccessible);
 }
 
-TEST_CASE("a thousand calls through all twenty exports leave the caller's stack and registers "
-          "as they were") {
+TEST_CASE(
+    "a thousand calls through all twenty exports leave the caller's stack and registers "
+    "as they were") {
     Recorder& recorder = connected();
     std::vector<ExportCase> cases = callRelayExports();
     cases.push_back({"_setMetronomParam@4", kRecordIndex, {PTR}, Result::None});

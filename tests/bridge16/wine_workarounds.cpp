@@ -11,10 +11,10 @@
 namespace bridge16 {
 namespace {
 
-constexpr DWORD kPascal = 0;              // K32WOWCallback16Ex: the callee removes the arguments
-constexpr uint32_t kFarReturnBytes = 4;   // what a far call puts above the arguments
+constexpr DWORD kPascal = 0;             // K32WOWCallback16Ex: the callee removes the arguments
+constexpr uint32_t kFarReturnBytes = 4;  // what a far call puts above the arguments
 constexpr uint32_t kTebScanBytes = 0x1000;
-constexpr uint32_t kMaxArgumentBytes = 64;   // QT_Thunk copies no more to the 16-bit stack
+constexpr uint32_t kMaxArgumentBytes = 64;  // QT_Thunk copies no more to the 16-bit stack
 constexpr uint32_t kMaskBits = 32;
 constexpr uint32_t kFailedCall = 0xDEADDEAD;  // handed back when the 16-bit call was refused
 
@@ -96,10 +96,12 @@ void** findImportSlot(HMODULE module, const char* dll, const char* name) {
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& directory =
         nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+    for (auto* d =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
          d->Name != 0; ++d) {
         if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
-        const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + d->OriginalFirstThunk);
+        const auto* names =
+            reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + d->OriginalFirstThunk);
         auto** slots = reinterpret_cast<void**>(base + d->FirstThunk);
         for (size_t i = 0; names[i].u1.AddressOfData != 0; ++i) {
             if (names[i].u1.Ordinal & IMAGE_ORDINAL_FLAG32) continue;
@@ -232,8 +234,7 @@ std::string applyWineWorkarounds(HMODULE zelvink, const Krnl386& k, Recorder& re
         std::memcpy(&service, relay + kRelayServiceAddress, sizeof service);
         if (std::memcmp(relay, kRelayHead, sizeof kRelayHead) != 0 ||
             relay[kRelayMoveEax] != kMoveEaxOpcode ||
-            std::memcmp(relay + kRelayJump, kJumpEax, sizeof kJumpEax) != 0 ||
-            service != k.qtThunk)
+            std::memcmp(relay + kRelayJump, kJumpEax, sizeof kJumpEax) != 0 || service != k.qtThunk)
             return "the CallRelay code is not the one this harness knows to re-point";
         if (!writeCode(relay + kRelayServiceAddress,
                        reinterpret_cast<const void*>(&replacementQtThunk)))

@@ -29,8 +29,8 @@ namespace bridge16 {
 using SegmentedPointer = uint32_t;  // selector in the high word, offset in the low
 
 struct Krnl386 {
-    BOOL(WINAPI* callback16Ex)(DWORD target, DWORD flags, DWORD argumentBytes, void* arguments,
-                               DWORD* result);
+    BOOL(WINAPI* callback16Ex)
+    (DWORD target, DWORD flags, DWORD argumentBytes, void* arguments, DWORD* result);
     DWORD(WINAPI* moduleHandle16)(const char* name);  // the handle in the low word
     SegmentedPointer(WINAPI* procAddress16)(HMODULE module16, const char* name);
     void*(WINAPI* mapSL)(SegmentedPointer pointer);
