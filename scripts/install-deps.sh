@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ doctest-dev libbenchmark-dev
-  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm
   wine wine64 wine32:i386
   xvfb xauth imagemagick
   gcc-multilib g++-multilib qemu-user-static

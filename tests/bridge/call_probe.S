@@ -1,6 +1,6 @@
 /* probeCall(function, args, count, out): pushes the arguments last to first,
  * loads the sentinels and calls; then records EAX, the callee-saved
- * registers and the stack pointer before giving its own back. Not
+ * registers, the flags and the stack pointer before giving its own back. Not
  * reentrant: the tests run on one thread. */
 #include "bridge/asm_names.h"
 #include "tests/bridge/probe_layout.h"
@@ -11,6 +11,7 @@
 .Lout:          .long 0
 .Lsaved_esp:    .long 0
 .Lesp_after:    .long 0
+.Lflags_after:  .long 0
 .Lresult:       .long 0
 
     .text
@@ -40,6 +41,8 @@ C_ENTRY probeCall
     movl $PROBE_SENTINEL_ECX, %ecx
     call *.Lfunction
     movl %esp, .Lesp_after
+    pushfl
+    popl .Lflags_after
     movl %eax, .Lresult
     movl .Lout, %eax
     movl .Lresult, %edx
@@ -52,6 +55,8 @@ C_ENTRY probeCall
     movl %edx, PROBE_ESP_BEFORE(%eax)
     movl .Lesp_after, %edx
     movl %edx, PROBE_ESP_AFTER(%eax)
+    movl .Lflags_after, %edx
+    movl %edx, PROBE_EFLAGS(%eax)
     movl .Lsaved_esp, %esp
     popl %edi
     popl %esi

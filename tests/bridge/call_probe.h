@@ -16,6 +16,7 @@ struct ProbeRegisters {
     uint32_t ebp;
     uint32_t espBefore;  // before the arguments were pushed
     uint32_t espAfter;   // right after the call returned
+    uint32_t eflags;     // right after the call returned
 };
 
 static_assert(offsetof(ProbeRegisters, eax) == PROBE_EAX);
@@ -25,6 +26,7 @@ static_assert(offsetof(ProbeRegisters, edi) == PROBE_EDI);
 static_assert(offsetof(ProbeRegisters, ebp) == PROBE_EBP);
 static_assert(offsetof(ProbeRegisters, espBefore) == PROBE_ESP_BEFORE);
 static_assert(offsetof(ProbeRegisters, espAfter) == PROBE_ESP_AFTER);
+static_assert(offsetof(ProbeRegisters, eflags) == PROBE_EFLAGS);
 
 extern "C" void probeCall(const void* function, const uint32_t* args, uint32_t count,
                           ProbeRegisters* out);

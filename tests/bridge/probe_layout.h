@@ -10,6 +10,7 @@
 #define PROBE_EBP 16
 #define PROBE_ESP_BEFORE 20
 #define PROBE_ESP_AFTER 24
+#define PROBE_EFLAGS 28
 
 /* What the probe loads before the call: the callee must give back EBX, ESI,
  * EDI and EBP as they were; ECX carries junk above CL into the stubs. */
