@@ -29,6 +29,7 @@ inline constexpr RegResult kErrorAlreadyExists = 183;
 inline constexpr RegResult kErrorMoreData = 234;
 inline constexpr RegResult kErrorNoMoreItems = 259;
 inline constexpr RegResult kErrorKeyDeleted = 1018;
+inline constexpr RegResult kErrorPrivilegeNotHeld = 1314;
 
 // Access rights (REGSAM bits).
 inline constexpr AccessMask kKeyQueryValue = 0x0001;

@@ -296,13 +296,16 @@ RegResult EmulatedRegistry::SaveKey(const RegKey& key, const char* filePath) {
     OpenKeyEntry* entry = nullptr;
     if (RegResult result = Lookup(key, 0, entry)) return result;
     if (filePath == nullptr || *filePath == '\0') return kErrorInvalidParameter;
-    std::string content(kHeader);
-    content += "\r\n\r\n";
-    AppendKey(content, *entry->node, false);
-    if (hiveWriter_) return hiveWriter_(filePath, content);
+    // Saving needs the backup privilege, which no caller here enables: the
+    // platform refuses the save as not held. Wine makes the file first and
+    // leaves it behind empty; a name already taken fails as taken.
+    if (hiveWriter_) {
+        const RegResult written = hiveWriter_(filePath, "");
+        return written != kErrorSuccess ? written : kErrorPrivilegeNotHeld;
+    }
     if (HiveFile(filePath) != nullptr) return kErrorAlreadyExists;
-    hiveFiles_.emplace_back(filePath, std::move(content));
-    return kErrorSuccess;
+    hiveFiles_.emplace_back(filePath, "");
+    return kErrorPrivilegeNotHeld;
 }
 
 }  // namespace platform::emulated

@@ -339,3 +339,11 @@ TEST_CASE("a hive file is never written over") {
     registry.SaveKey(scratch.key, path.c_str());
     CHECK(registry.SaveKey(scratch.key, path.c_str()) != kErrorSuccess);
 }
+
+TEST_CASE("a hive save without the backup privilege fails as not held") {
+    // A sweep saves SharedDLLs without enabling the privilege: on Windows, and
+    // under Wine, the one-time backup never holds a hive.
+    ScratchKey scratch;
+    const std::string path = contract::NewHiveFilePath();
+    CHECK(scratch.registry.SaveKey(scratch.key, path.c_str()) == kErrorPrivilegeNotHeld);
+}

@@ -1,0 +1,20 @@
+// Writes a machine description into the real registry and drive through the
+// platform's own calls, apart from the backend under test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/machines/machine_description.h"
+
+namespace winetest {
+
+HKEY RootKey(platform::RegRoot root);
+// Attributes from letters of RHSA; "-" is none.
+DWORD AttributesOf(const std::string& letters);
+
+// Empty when every item was written; otherwise the first that was not.
+std::string SeedMachine(const test::MachineDescription& machine);
+
+}  // namespace winetest
