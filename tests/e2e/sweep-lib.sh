@@ -54,18 +54,25 @@ snapshot() {
   sort -o "$out" "$out"
 }
 
-# After New Driver the demo's driver files and Startup entries are gone from
-# their places; the shortcut that is no finding stays.
+# After New Driver the demo's findings among its files are gone from their
+# places, and the files that are no finding stay: the shortcut "Notes.lnk",
+# and on the 9x family the kernel drivers, whose folder there is IOSUBSYS.
+#   demo_findings_aside nt|9x
 demo_findings_aside() {
   local path held=0 drive=$WINEPREFIX/drive_c
-  for path in windows/system32/drivers/ElbyCDIO.sys windows/system32/drivers/PxHelp20.sys \
-              windows/system32/drivers/GEARAspiWDM.sys windows/system32/CDRAL.DLL \
-              'Demo Start Menu/Programs/StartUp/Disk Detector.lnk' \
-              'Demo Start Menu/Programs/StartUp/Tools/InCD Helper.lnk' \
-              'Demo All Users/Programs/StartUp/Roxio Drag-to-Disc.lnk'; do
+  local drivers=(windows/system32/drivers/ElbyCDIO.sys windows/system32/drivers/PxHelp20.sys
+                 windows/system32/drivers/GEARAspiWDM.sys)
+  local findings=(windows/system32/CDRAL.DLL
+                  'Demo Start Menu/Programs/StartUp/Disk Detector.lnk'
+                  'Demo Start Menu/Programs/StartUp/Tools/InCD Helper.lnk'
+                  'Demo All Users/Programs/StartUp/Roxio Drag-to-Disc.lnk')
+  local others=('Demo Start Menu/Programs/StartUp/Notes.lnk')
+  if [ "$1" = nt ]; then findings+=("${drivers[@]}"); else others+=("${drivers[@]}"); fi
+  for path in "${findings[@]}"; do
     [ -e "$drive/$path" ] && { echo "     still in place: $path"; held=1; }
   done
-  [ -e "$drive/Demo Start Menu/Programs/StartUp/Notes.lnk" ] ||
-    { echo "     Notes.lnk, no finding, was moved too"; held=1; }
+  for path in "${others[@]}"; do
+    [ -e "$drive/$path" ] || { echo "     no finding, but moved: $path"; held=1; }
+  done
   return $held
 }
