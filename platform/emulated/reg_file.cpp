@@ -296,16 +296,25 @@ RegResult EmulatedRegistry::SaveKey(const RegKey& key, const char* filePath) {
     OpenKeyEntry* entry = nullptr;
     if (RegResult result = Lookup(key, 0, entry)) return result;
     if (filePath == nullptr || *filePath == '\0') return kErrorInvalidParameter;
-    // Saving needs the backup privilege, which no caller here enables: the
-    // platform refuses the save as not held. Wine makes the file first and
-    // leaves it behind empty; a name already taken fails as taken.
+    // The 9x family knows no privileges and saves the key. On the NT family
+    // saving needs the backup privilege, which no caller here enables: the
+    // platform refuses the save as not held, after making the file, which
+    // stays behind empty (seen under Wine). A name already taken fails as
+    // taken either way.
+    std::string content;
+    if (!IsNt()) {
+        content = kHeader;
+        content += "\r\n\r\n";
+        AppendKey(content, *entry->node, false);
+    }
+    const RegResult saved = IsNt() ? kErrorPrivilegeNotHeld : kErrorSuccess;
     if (hiveWriter_) {
-        const RegResult written = hiveWriter_(filePath, "");
-        return written != kErrorSuccess ? written : kErrorPrivilegeNotHeld;
+        const RegResult written = hiveWriter_(filePath, content);
+        return written != kErrorSuccess ? written : saved;
     }
     if (HiveFile(filePath) != nullptr) return kErrorAlreadyExists;
-    hiveFiles_.emplace_back(filePath, "");
-    return kErrorPrivilegeNotHeld;
+    hiveFiles_.emplace_back(filePath, std::move(content));
+    return saved;
 }
 
 }  // namespace platform::emulated

@@ -185,13 +185,21 @@ TEST_CASE("faults: every operation of a kind, the Nth one, or every write below 
     CHECK(registry.OperationCount(OpBit(RegOp::Create)) == 3);
 }
 
-TEST_CASE("a hive save fails as the backup privilege is not held, leaves an empty file, never writes over it") {
-    EmulatedRegistry registry(PLATFORM_NT);
-    REQUIRE(SetSz(registry, RegRoot::LocalMachine, "Software\\Shared", "C:\\a.dll", "1") == 0);
-    RegKey key;
-    REQUIRE(registry.OpenKey(RegRoot::LocalMachine, "Software\\Shared", kKeyAllAccess, key) == 0);
-    CHECK(registry.SaveKey(key, "C:\\hive.dat") == kErrorPrivilegeNotHeld);
-    REQUIRE(registry.HiveFile("c:\\HIVE.DAT") != nullptr);
-    CHECK(registry.HiveFile("c:\\HIVE.DAT")->empty());
-    CHECK(registry.SaveKey(key, "C:\\hive.dat") == kErrorAlreadyExists);
+TEST_CASE("a hive save: refused on NT without the backup privilege, saved on 9x, never written over") {
+    for (PlatformKind kind : {PLATFORM_NT, PLATFORM_9X}) {
+        CAPTURE(kind);
+        EmulatedRegistry registry(kind);
+        REQUIRE(SetSz(registry, RegRoot::LocalMachine, "Software\\Shared", "C:\\a.dll", "1") == 0);
+        RegKey key;
+        REQUIRE(registry.OpenKey(RegRoot::LocalMachine, "Software\\Shared", kKeyAllAccess, key) == 0);
+        CHECK(registry.SaveKey(key, "C:\\hive.dat") ==
+              (kind == PLATFORM_NT ? kErrorPrivilegeNotHeld : kErrorSuccess));
+        REQUIRE(registry.HiveFile("c:\\HIVE.DAT") != nullptr);
+        const std::string first = *registry.HiveFile("c:\\HIVE.DAT");
+        CHECK(first.empty() == (kind == PLATFORM_NT));
+        if (kind == PLATFORM_9X) CHECK(first.find("\"C:\\\\a.dll\"=\"1\"") != std::string::npos);
+        REQUIRE(SetSz(registry, RegRoot::LocalMachine, "Software\\Shared", "C:\\b.dll", "1") == 0);
+        CHECK(registry.SaveKey(key, "C:\\hive.dat") == kErrorAlreadyExists);
+        CHECK(*registry.HiveFile("C:\\hive.dat") == first);
+    }
 }
