@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/win32/unique_handles.h"
+#include "sweep/registry_text.h"
 #include "sweep/run_sweep.h"
 #include "sweep/startup_folders.h"
 #include "tests/wine_file_stage/wine_scratch.h"
@@ -31,8 +32,6 @@ constexpr const char* kOldRunPlace = "hkcu\\software\\microsoft\\windows\\curren
 constexpr const char* kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kServiceKey = "System\\CurrentControlSet\\Services\\ElbyCDIO";
-// The most values of a key that a walk examines.
-constexpr int kValuesExamined = 2000;
 constexpr const char* kHelperBuilt = "hold_file_helper.exe";
 constexpr DWORD kHelperReadyMs = 60000;
 
@@ -193,7 +192,7 @@ bool LongRun() { return winetest::MachinesToRun("DRAVOLIN_WINE_LONG_RUN", 0) == 
 
 TEST_CASE("a Run key of 2000 values is walked to its end, one of 2001 not, for real" *
           doctest::skip(!LongRun())) {
-    for (const int keep : {kValuesExamined - 1, kValuesExamined}) {
+    for (const int keep : {sweep::kMaxValuesExamined - 1, sweep::kMaxValuesExamined}) {
         CAPTURE(keep);
         test::MachineDescription machine;
         for (int i = 0; i < keep; ++i) {
@@ -203,7 +202,7 @@ TEST_CASE("a Run key of 2000 values is walked to its end, one of 2001 not, for r
         machine.Value(RegRoot::CurrentUser, kRun, "Roxio last", platform::kRegSz, test::Sz("r"));
         const Trip trip = RoundTrip(machine);
         const bool lastAside = trip.aside.count(ValuePlace(kRunPlace, "Roxio last")) == 0;
-        CHECK(lastAside == (keep < kValuesExamined));
+        CHECK(lastAside == (keep < sweep::kMaxValuesExamined));
     }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sweep/path_buffer.h"
+#include "sweep/registry_text.h"
 #include "sweep/run_sweep.h"
 #include "sweep/shown_data.h"
 #include "tests/unit/sweep/machine_items.h"
@@ -25,8 +26,6 @@ constexpr const char* kUserOldRun =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\OldRun";
 constexpr const char* kShellFolders =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-// The most values of a key that a walk examines.
-constexpr int kValuesExamined = 2000;
 
 std::string Escaped(const std::string& text) {
     std::string out;
@@ -133,7 +132,7 @@ TEST_CASE("Run values at the edges of the buffers go aside whole or stay whole")
 }
 
 TEST_CASE("a Run key of 2000 values is walked to its end, one of 2001 not") {
-    for (const int keep : {kValuesExamined - 1, kValuesExamined}) {
+    for (const int keep : {sweep::kMaxValuesExamined - 1, sweep::kMaxValuesExamined}) {
         CAPTURE(keep);
         std::string reg = "[" + std::string(kUserRun) + "]\r\n";
         for (int i = 0; i < keep; ++i) reg += "\"Keep" + std::to_string(i) + "\"=\"k\"\r\n";
@@ -142,7 +141,7 @@ TEST_CASE("a Run key of 2000 values is walked to its end, one of 2001 not") {
         const std::set<Item> aside = RoundTrip(m);
         const bool lastAside =
             aside.count({test::Lower(std::string(kUserRun) + "\\\\Roxio last"), "value 1:114,0,"}) == 0;
-        CHECK(lastAside == (keep < kValuesExamined));
+        CHECK(lastAside == (keep < sweep::kMaxValuesExamined));
         std::size_t runValues = 0;
         for (const auto& [key, value] : m.registry.Values()) {
             runValues += test::Lower(key) == test::Lower(kUserRun) || test::Lower(key) == test::Lower(kUserOldRun);
