@@ -21,23 +21,11 @@ TEXT_CLOSE_LABEL=7 TEXT_NEW_DRIVER_LABEL=8 TEXT_WELCOME=12 TEXT_NO_ADMIN_RIGHTS=
 TEXT_OS_UNSUPPORTED=14
 GERMAN=0 ENGLISH=1 FRENCH=2 ITALIAN=3 DUTCH=4 SPANISH=5
 
-# A private Xvfb display. Xvfb picks a free display number itself and writes
-# it when it is ready (-displayfd): scenarios run side by side, and two of
-# them probing for a free number at once could share one server, which the
-# first to end would then take away from the other.
+# A private Xvfb display, started before the scenario's first Wine process
+# (wine_own_display says why), never the calling shell's.
 e2e_start_display() {
-  if [ -z "${DISPLAY:-}" ] || [ -n "${E2E_OWN_DISPLAY:-}" ]; then
-    local number_file=$WORK/xvfb-display
-    rm -f "$number_file"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-    e2e_xvfb=$!
-    for _ in $(seq 300); do
-      [ -s "$number_file" ] && { export DISPLAY=":$(tr -d '\n' <"$number_file")"; return 0; }
-      kill -0 "$e2e_xvfb" 2>/dev/null || break
-      sleep 0.1
-    done
-    echo "cannot start Xvfb"; exit 1
-  fi
+  wine_own_display || exit 1
+  e2e_xvfb=$WINE_XVFB
 }
 
 # e2e_prefix NAME VERSION: a fresh prefix copied from the run's template.

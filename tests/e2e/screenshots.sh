@@ -4,7 +4,7 @@
 . "$(dirname "$0")/e2e-lib.sh"
 out=$3
 mkdir -p "$out"
-E2E_OWN_DISPLAY=1 e2e_start_display
+e2e_start_display
 export LC_ALL=en_US.UTF-8
 e2e_prefix screenshots winxp
 for language in GERMAN ENGLISH FRENCH ITALIAN DUTCH SPANISH; do

@@ -32,10 +32,35 @@ wine_env() {
   export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
+# wine_own_display: starts an X server of the caller's own and sets DISPLAY
+# to it; its process id is in WINE_XVFB (the caller stops it). Call it before
+# the first Wine process of a prefix: that process starts the prefix's
+# desktop, which keeps the display it found for every later process, so a
+# desktop begun without one can create no window at all. Xvfb picks a free
+# number itself and writes it once it is ready (-displayfd): suites started
+# side by side never share a server, nor take one from each other.
+wine_own_display() {
+  local number_file number=
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  WINE_XVFB=$!
+  for _ in $(seq 300); do
+    number=$(tr -d '\n' <"$number_file")
+    [ -n "$number" ] && break
+    kill -0 "$WINE_XVFB" 2>/dev/null || break
+    sleep 0.1
+  done
+  rm -f "$number_file"
+  [ -n "$number" ] || { echo "cannot start Xvfb"; return 1; }
+  export DISPLAY=":$number"
+}
+
 # wine_template DIR: makes DIR a fresh 32-bit prefix once; later calls reuse it.
 wine_template() {
   local dir=$1
   wine_env
+  # The lock lies beside the template, in a folder that may not exist yet.
+  mkdir -p "$(dirname "$dir")"
   (
     flock 9
     if [ ! -f "$dir/.complete" ]; then
@@ -63,6 +88,12 @@ wine_scenario() {
   # open; one of our own, started first, avoids that.
   wineserver -p5 </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f </dev/null >/dev/null 2>&1
+}
+
+# wine_draw_frames: in $WINEPREFIX, Wine draws window frames and title bars
+# itself instead of leaving them to a window manager (Xvfb has none).
+wine_draw_frames() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
 }
 
 wine_scenario_end() {

@@ -19,12 +19,11 @@ version=${DRAVOLIN_WINE_VERSION:-winxp}
 program=$1; shift
 scenario="$root/scenarios/$(basename "$program" .exe)-$version-$$"
 
+WINE_XVFB=
+trap 'wine_scenario_end; [ -z "$WINE_XVFB" ] || kill "$WINE_XVFB" 2>/dev/null; rm -rf "$scenario"' EXIT
+# Test programs make windows: the display comes before the prefix's first
+# Wine process, and it is this run's own, whatever the calling shell has.
+wine_own_display || exit 1
 wine_template "$root/template"
 wine_scenario "$root/template" "$scenario" "$version"
-trap 'wine_scenario_end; rm -rf "$scenario"' EXIT
-
-if command -v xvfb-run >/dev/null 2>&1 && [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a wine "$program" "$@" </dev/null
-else
-  wine "$program" "$@" </dev/null
-fi
+wine "$program" "$@" </dev/null
