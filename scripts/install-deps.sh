@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake make g++ doctest-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 fonts-wine
   xvfb xauth imagemagick
   gcc-multilib g++-multilib qemu-user-static
   clang libclang-rt-14-dev

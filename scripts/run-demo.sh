@@ -17,6 +17,13 @@ run=$root/build/run
 mkdir -p "$run"
 
 . tests/wine/wine-lib.sh
+WINE_XVFB=
+trap 'wine_scenario_end; [ -z "$WINE_XVFB" ] || kill "$WINE_XVFB" 2>/dev/null' EXIT
+# The display comes before the prefix's first Wine process: the desktop that
+# process starts keeps the display it found.
+if [ "$window" = 0 ]; then
+  wine_own_display
+fi
 wine_template "$root/build/windows/wine/template"
 if [ ! -f "$prefix/.seeded" ]; then
   wine_scenario "$root/build/windows/wine/template" "$prefix" winxp
@@ -26,8 +33,6 @@ else
   export WINEPREFIX=$prefix
   wineserver -p5 </dev/null >/dev/null 2>&1
 fi
-xvfb=
-trap 'wine_scenario_end; [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null' EXIT
 
 if [ "$window" = 1 ]; then
   echo "Starting Dravolin.exe on $DISPLAY (prefix $WINEPREFIX)."
@@ -35,15 +40,9 @@ if [ "$window" = 1 ]; then
   exit 0
 fi
 
-# Xvfb picks a free display number itself and writes it once it is ready.
-number_file=$run/xvfb-display
-rm -f "$number_file"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 300); do [ -s "$number_file" ] && break; sleep 0.1; done
-[ -s "$number_file" ] || { echo "cannot start Xvfb"; exit 1; }
-export DISPLAY=":$(tr -d '\n' <"$number_file")"
-
+# Xvfb has no window manager to draw frames: Wine draws the title bar itself,
+# so the screenshot shows the window as a Windows user sees it.
+wine_draw_frames
 wine "$bin/Dravolin.exe" "$@" </dev/null >/dev/null 2>&1 &
 dravolin=$!
 wine "$bin/e2e_driver.exe" find >/dev/null
