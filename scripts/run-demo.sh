@@ -35,6 +35,8 @@ else
 fi
 
 if [ "$window" = 1 ]; then
+  # A window manager draws the frame here; the screenshot's own frame goes.
+  wine_draw_frames off
   echo "Starting Dravolin.exe on $DISPLAY (prefix $WINEPREFIX)."
   wine "$bin/Dravolin.exe" "$@"
   exit 0

@@ -7,6 +7,7 @@ mkdir -p "$out"
 e2e_start_display
 export LC_ALL=en_US.UTF-8
 e2e_prefix screenshots winxp
+wine_draw_frames
 for language in GERMAN ENGLISH FRENCH ITALIAN DUTCH SPANISH; do
   start_dravolin "$language"
   drv find >/dev/null && sleep 1

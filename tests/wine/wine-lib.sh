@@ -90,10 +90,16 @@ wine_scenario() {
   wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f </dev/null >/dev/null 2>&1
 }
 
-# wine_draw_frames: in $WINEPREFIX, Wine draws window frames and title bars
-# itself instead of leaving them to a window manager (Xvfb has none).
+# wine_draw_frames [off]: in $WINEPREFIX, Wine draws window frames and title
+# bars itself instead of leaving them to a window manager (Xvfb has none);
+# "off" leaves them to the window manager again.
 wine_draw_frames() {
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
+  local key='HKCU\Software\Wine\X11 Driver'
+  if [ "${1:-}" = off ]; then
+    wine reg delete "$key" /v Decorated /f </dev/null >/dev/null 2>&1 || true
+  else
+    wine reg add "$key" /v Decorated /d N /f </dev/null >/dev/null 2>&1
+  fi
 }
 
 wine_scenario_end() {
