@@ -99,6 +99,9 @@ wine_draw_frames() {
     wine reg delete "$key" /v Decorated /f </dev/null >/dev/null 2>&1 || true
   else
     wine reg add "$key" /v Decorated /d N /f </dev/null >/dev/null 2>&1
+    # The frame's buttons are glyphs of Marlett, which this Wine does not look
+    # for in its own font folder: the prefix's Fonts folder has it.
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   fi
 }
 
