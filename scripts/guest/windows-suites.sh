@@ -11,6 +11,16 @@ guest_ram_disk build/windows/wine
 # A Wine process that a timed-out suite left behind can keep the disk busy;
 # the guest powers off next anyway, and CTest's exit code must stand.
 trap 'umount -l build/windows/wine 2>/dev/null || true' EXIT
+# The run's template prefix first, on its own: under emulation it takes
+# minutes, which no suite's time limit should have to carry.
+. tests/wine/wine-lib.sh
+started=$SECONDS
+WINE_XVFB=
+wine_own_display
+wine_template build/windows/wine/template
+kill "$WINE_XVFB" 2>/dev/null || true
+unset DISPLAY
+echo "guest: the template prefix took $((SECONDS - started)) s"
 left_out='host-only|matrix-extra'
 if [ "${1:-}" = --full-matrix ]; then left_out=host-only; shift; fi
 ctest --preset windows --label-exclude "$left_out" -j"$(nproc)" "$@"
