@@ -43,15 +43,16 @@ if [ "${DRAVOLIN_GUEST:-0}" = 1 ] || ! /lib/ld-linux.so.2 --version >/dev/null 2
   run_ctest windows --label-regex host-only || status=1
   phase "Windows-side checks on this machine" "$started"
   started=$(date +%s)
-  bash scripts/guest/run.sh --timeout 3000 -- bash scripts/guest/windows-suites.sh 2>&1 | tee -a "$log"
-  [ "${PIPESTATUS[0]}" = 0 ] || status=1
+  # pipefail: the pipeline fails with the guest, and the phases after it run.
+  bash scripts/guest/run.sh --timeout 3000 -- bash scripts/guest/windows-suites.sh 2>&1 |
+    tee -a "$log" || status=1
   phase "Windows-side suites in the guest" "$started"
 else
   run_ctest windows --label-exclude matrix-extra || status=1
   phase "Windows-side suites under Wine on this machine" "$started"
   started=$(date +%s)
-  bash scripts/guest/run.sh --timeout 1800 -- bash scripts/guest/windows-suites.sh -R "$guest_smoke" 2>&1 | tee -a "$log"
-  [ "${PIPESTATUS[0]}" = 0 ] || status=1
+  bash scripts/guest/run.sh --timeout 1800 -- bash scripts/guest/windows-suites.sh -R "$guest_smoke" 2>&1 |
+    tee -a "$log" || status=1
   phase "the guest's short run" "$started"
 fi
 

@@ -17,7 +17,7 @@ trap 'umount -l build/windows/wine 2>/dev/null || true' EXIT
 started=$SECONDS
 WINE_XVFB=
 wine_own_display
-wine_template build/windows/wine/template
+wine_template "$PWD/build/windows/wine/template"
 kill "$WINE_XVFB" 2>/dev/null || true
 unset DISPLAY
 echo "guest: the template prefix took $((SECONDS - started)) s"
