@@ -1,7 +1,6 @@
-// The file actions of the walker. Each clears a file's attributes before it
-// acts (a read-only file cannot be deleted or overwritten) and gives them back
-// to wherever the file ends up, so an action that fails leaves the file as it
-// was, in its place and with its attributes.
+// The file actions of the walker. Each leaves a file, wherever it ends up,
+// with the attributes it had, and whole: so does an action that fails, and
+// one that is cut off at any moment by the end of the process.
 #pragma once
 
 #include "platform/file_system.h"
@@ -9,8 +8,7 @@
 
 namespace sweep {
 
-// Moves a file, keeping its attributes. True when it moved. A file whose
-// attributes cannot be read is left alone: they could not be given back.
+// Moves a file, keeping its attributes. True when it moved.
 bool MoveKeepingAttributes(platform::FileSystem& files, const PathBuffer& from,
                            const PathBuffer& to);
 
