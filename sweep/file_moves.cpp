@@ -24,7 +24,39 @@ bool IsMissing(FileSystem& files, const PathBuffer& path) {
     return path.Empty() || files.GetAttributes(path.Text()) == platform::kInvalidAttributes;
 }
 
+// Copies `source` to `target` unless a file of that name is there. The copy
+// is made under the scratch name beside the target and renamed into place
+// once whole: a copy cut off half-way (a process ended, the power gone)
+// never stands under the library's own name, where no later sweep would
+// replace it. What such a cut left under the scratch name goes first.
+bool CopyWhole(FileSystem& files, const PathBuffer& source, const PathBuffer& target,
+               std::uint32_t attributes) {
+    PathBuffer scratch;
+    const std::size_t folderEnd = target.View().rfind('\\');
+    if (folderEnd == std::string_view::npos ||
+        !scratch.Assign(target.View().substr(0, folderEnd)) || !scratch.Append("\\") ||
+        !scratch.Append(kCopyScratchFile)) {
+        return false;
+    }
+    if (!IsMissing(files, target) || !DeleteScratchFile(files, scratch)) return false;
+    if (!files.CopyNoOverwrite(source.Text(), scratch.Text())) return false;
+    if (!files.Move(scratch.Text(), target.Text())) {
+        DeleteScratchFile(files, scratch);
+        return false;
+    }
+    // The platform's copy carries the attributes over; given once more in
+    // case a platform leaves some out.
+    GiveBack(files, target, attributes);
+    return true;
+}
+
 }  // namespace
+
+bool DeleteScratchFile(FileSystem& files, const PathBuffer& scratch) {
+    if (IsMissing(files, scratch)) return true;
+    files.SetAttributes(scratch.Text(), platform::kAttributeNormal);
+    return files.Delete(scratch.Text());
+}
 
 // A rename keeps a file's attributes on every system the tool runs on, so
 // they are left as they are: cleared for the move, a cut before they were
@@ -41,12 +73,9 @@ int RelocateKeepingAttributes(FileSystem& files, const PathBuffer& source,
 
     int count = 0;
     bool copied = false;
-    if (!systemCopy.Empty() && files.CopyNoOverwrite(source.Text(), systemCopy.Text())) {
+    if (!systemCopy.Empty() && CopyWhole(files, source, systemCopy, attributes)) {
         copied = true;
         ++count;
-        // The platform's copy carries the attributes over; given once more in
-        // case a platform leaves some out.
-        GiveBack(files, systemCopy, attributes);
     }
     if (!destination.Empty() && files.Move(source.Text(), destination.Text())) return count + 1;
     // Still beside the program. It goes when a file of its name stands in the

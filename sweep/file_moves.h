@@ -8,6 +8,14 @@
 
 namespace sweep {
 
+// The name under which an engine library is copied before it is renamed to
+// its own, in the folder of the copy.
+inline constexpr const char* kCopyScratchFile = "VLCOPY.TMP";
+
+// Deletes a scratch file of the tool's own, whatever its attributes; true
+// when no file of that name is left.
+bool DeleteScratchFile(platform::FileSystem& files, const PathBuffer& scratch);
+
 // Moves a file, keeping its attributes. True when it moved.
 bool MoveKeepingAttributes(platform::FileSystem& files, const PathBuffer& from,
                            const PathBuffer& to);
