@@ -1,7 +1,6 @@
-// The file actions of the walker. Each clears a file's attributes before it
-// acts (a read-only file cannot be deleted or overwritten) and gives them back
-// to wherever the file ends up, so an action that fails leaves the file as it
-// was, in its place and with its attributes.
+// The file actions of the walker. Each leaves a file, wherever it ends up,
+// with the attributes it had, and whole: so does an action that fails, and
+// one that is cut off at any moment by the end of the process.
 #pragma once
 
 #include "platform/file_system.h"
@@ -9,8 +8,15 @@
 
 namespace sweep {
 
-// Moves a file, keeping its attributes. True when it moved. A file whose
-// attributes cannot be read is left alone: they could not be given back.
+// The name under which an engine library is copied before it is renamed to
+// its own, in the folder of the copy.
+inline constexpr const char* kCopyScratchFile = "VLCOPY.TMP";
+
+// Deletes a scratch file of the tool's own, whatever its attributes; true
+// when no file of that name is left.
+bool DeleteScratchFile(platform::FileSystem& files, const PathBuffer& scratch);
+
+// Moves a file, keeping its attributes. True when it moved.
 bool MoveKeepingAttributes(platform::FileSystem& files, const PathBuffer& from,
                            const PathBuffer& to);
 

@@ -9,6 +9,7 @@
 #include "platform/registry.h"
 #include "sweep/conflict_catalogue.h"
 #include "sweep/engine_libraries.h"
+#include "sweep/file_moves.h"
 #include "sweep/path_buffer.h"
 #include "sweep/registry_locations.h"
 #include "sweep/registry_stage.h"
@@ -132,6 +133,30 @@ int RunPass(SweepContext& context, SweepMode mode, const Pass& pass, SharedDlls&
     return count;
 }
 
+// Taken once: after the first sweep the file exists and is never touched.
+// The save goes to a scratch name first, and whatever it left there takes
+// the hive's name in one rename: a save cut off half-way (a process ended,
+// the power gone) leaves no short file under that name, which would keep
+// every later sweep from taking the backup. What such a cut left under the
+// scratch name goes before the next save.
+void SaveHiveOnce(SweepContext& context, const RegKey& sharedDlls, const PathBuffer& systemFolder) {
+    platform::FileSystem& files = context.files;
+    PathBuffer hiveFile, scratch;
+    if (systemFolder.Empty() || !hiveFile.Assign(systemFolder.View()) ||
+        !hiveFile.Append(kSharedDllsHiveFile) || !scratch.Assign(systemFolder.View()) ||
+        !scratch.Append(kSharedDllsHiveScratch) || files.Exists(hiveFile.Text())) {
+        return;
+    }
+    if (!DeleteScratchFile(files, scratch)) return;
+    // The result is not looked at: a failed save leaves under the hive's name
+    // what it would have left there itself (on the NT family, without the
+    // backup privilege, an empty file), as before. A name that is taken after
+    // all (the file held open, so the existence test missed it) keeps what
+    // it holds.
+    context.registry.SaveKey(sharedDlls, scratch.Text());
+    if (!files.Move(scratch.Text(), hiveFile.Text())) DeleteScratchFile(files, scratch);
+}
+
 // The backup folder below `folder`, created if missing, with its backslash.
 PathBuffer MakeBackupFolder(platform::FileSystem& files, const PathBuffer& folder) {
     PathBuffer backup;
@@ -172,12 +197,7 @@ int RunSweep(SweepContext& context, SweepMode mode) {
         systemFolder = PathBuffer();
     }
 
-    // Taken once: after the first sweep the file exists and is never touched.
-    PathBuffer hiveFile;
-    if (shared.live.IsOpen() && !systemFolder.Empty() && hiveFile.Assign(systemFolder.View()) &&
-        hiveFile.Append(kSharedDllsHiveFile) && !files.Exists(hiveFile.Text())) {
-        registry.SaveKey(shared.live, hiveFile.Text());
-    }
+    if (shared.live.IsOpen()) SaveHiveOnce(context, shared.live, systemFolder);
 
     PathBuffer driverFolder;
     if (systemFolder.Empty() || !driverFolder.Assign(systemFolder.View()) ||

@@ -15,6 +15,8 @@ inline constexpr const char* kOldSharedDllsKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\OldSharedDLLs";
 // The one-time backup of SharedDLLs, in the system folder.
 inline constexpr const char* kSharedDllsHiveFile = "VL_SHARE.DAT";
+// Where the backup is saved before it takes its own name, beside it.
+inline constexpr const char* kSharedDllsHiveScratch = "VL_SHARE.TMP";
 // Below the system folder, by platform family.
 inline constexpr const char* kNtDriverFolder = "DRIVERS\\";
 inline constexpr const char* kWindows9xDriverFolder = "IOSUBSYS\\";

@@ -211,8 +211,18 @@ bool EmulatedFileSystem::SetHeldOpen(std::string_view path, bool heldOpen) {
     return true;
 }
 
+bool EmulatedFileSystem::Refuses(FileOperation operation, const char* path,
+                                 const char* secondPath) {
+    if (cutOff_ != nullptr && cutOff_->Gone()) return true;
+    return faults_.ShouldFail(operation, path, secondPath);
+}
+
+bool EmulatedFileSystem::Step() {
+    return cutOff_ == nullptr || cutOff_->Step();
+}
+
 std::unique_ptr<FindListing> EmulatedFileSystem::FindFirst(const char* pattern, FindEntry& entry) {
-    if (faults_.ShouldFail(FILE_OP_LIST, pattern)) return nullptr;
+    if (Refuses(FILE_OP_LIST, pattern)) return nullptr;
     std::string_view text(pattern);
     std::size_t cut = text.rfind('\\');
     if (cut == std::string_view::npos) return nullptr;
@@ -235,7 +245,7 @@ std::unique_ptr<FindListing> EmulatedFileSystem::FindFirst(const char* pattern, 
 }
 
 bool EmulatedFileSystem::Exists(const char* path) {
-    if (faults_.ShouldFail(FILE_OP_EXISTS, path)) return false;
+    if (Refuses(FILE_OP_EXISTS, path)) return false;
     if (std::strlen(path) >= kMaxExistsPath) return false;
     Location where;
     if (!Locate(path, where) || where.node == nullptr) return false;
@@ -243,7 +253,7 @@ bool EmulatedFileSystem::Exists(const char* path) {
 }
 
 bool EmulatedFileSystem::Move(const char* from, const char* to) {
-    if (faults_.ShouldFail(FILE_OP_MOVE, from, to)) return false;
+    if (Refuses(FILE_OP_MOVE, from, to)) return false;
     Location source, target;
     if (!Locate(from, source) || !Locate(to, target)) return false;
     FileNode* node = source.node;
@@ -252,6 +262,7 @@ bool EmulatedFileSystem::Move(const char* from, const char* to) {
     if (HoldsOpenFile(*node)) return false;
     if (node->folder && (source.drive != target.drive || Contains(*node, target.parent)))
         return false;
+    if (!Step()) return false;  // a rename is one step on disk
     std::unique_ptr<FileNode> taken = Detach(*source.parent, node);
     taken->name = target.leaf;
     InsertSorted(*target.parent, std::move(taken));
@@ -259,50 +270,60 @@ bool EmulatedFileSystem::Move(const char* from, const char* to) {
 }
 
 bool EmulatedFileSystem::CopyNoOverwrite(const char* from, const char* to) {
-    if (faults_.ShouldFail(FILE_OP_COPY, from, to)) return false;
+    if (Refuses(FILE_OP_COPY, from, to)) return false;
     Location source, target;
     if (!Locate(from, source) || !Locate(to, target)) return false;
     const FileNode* node = source.node;
     if (node == nullptr || node->folder || node->heldOpen) return false;
     if (target.parent == nullptr || target.node != nullptr) return false;
+    // The platform makes the new file with the source's attributes, then
+    // writes the bytes: a cut leaves it empty or part-written.
+    if (!Step()) return false;
     auto copy = std::make_unique<FileNode>();
     copy->name = target.leaf;
-    copy->contents = node->contents;
     copy->attributes = node->attributes;
+    FileNode* made = copy.get();
     InsertSorted(*target.parent, std::move(copy));
+    if (!Step()) return false;
+    made->contents = node->contents.substr(0, node->contents.size() / 2);
+    if (!Step()) return false;
+    made->contents = node->contents;
     return true;
 }
 
 bool EmulatedFileSystem::Delete(const char* path) {
-    if (faults_.ShouldFail(FILE_OP_DELETE, path)) return false;
+    if (Refuses(FILE_OP_DELETE, path)) return false;
     Location where;
     if (!Locate(path, where) || where.node == nullptr || where.parent == nullptr) return false;
     const FileNode* node = where.node;
     if (node->folder || node->heldOpen || (node->attributes & kAttributeReadOnly) != 0)
         return false;
+    if (!Step()) return false;
     Detach(*where.parent, node);
     return true;
 }
 
 std::uint32_t EmulatedFileSystem::GetAttributes(const char* path) {
-    if (faults_.ShouldFail(FILE_OP_GET_ATTRIBUTES, path)) return kInvalidAttributes;
+    if (Refuses(FILE_OP_GET_ATTRIBUTES, path)) return kInvalidAttributes;
     Location where;
     if (!Locate(path, where) || where.node == nullptr) return kInvalidAttributes;
     return VisibleAttributes(*where.node);
 }
 
 bool EmulatedFileSystem::SetAttributes(const char* path, std::uint32_t attributes) {
-    if (faults_.ShouldFail(FILE_OP_SET_ATTRIBUTES, path)) return false;
+    if (Refuses(FILE_OP_SET_ATTRIBUTES, path)) return false;
     Location where;
     if (!Locate(path, where) || where.node == nullptr || where.parent == nullptr) return false;
+    if (!Step()) return false;
     where.node->attributes = attributes & kStoredAttributes;
     return true;
 }
 
 bool EmulatedFileSystem::CreateFolder(const char* path) {
-    if (faults_.ShouldFail(FILE_OP_CREATE_FOLDER, path)) return false;
+    if (Refuses(FILE_OP_CREATE_FOLDER, path)) return false;
     Location where;
     if (!Locate(path, where) || where.node != nullptr || where.parent == nullptr) return false;
+    if (!Step()) return false;
     auto node = std::make_unique<FileNode>();
     node->name = where.leaf;
     node->folder = true;
@@ -311,10 +332,11 @@ bool EmulatedFileSystem::CreateFolder(const char* path) {
 }
 
 bool EmulatedFileSystem::RemoveFolder(const char* path) {
-    if (faults_.ShouldFail(FILE_OP_REMOVE_FOLDER, path)) return false;
+    if (Refuses(FILE_OP_REMOVE_FOLDER, path)) return false;
     Location where;
     if (!Locate(path, where) || where.node == nullptr || where.parent == nullptr) return false;
     if (!where.node->folder || !where.node->children.empty()) return false;
+    if (!Step()) return false;
     Detach(*where.parent, where.node);
     return true;
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/emulated/cut_off.h"
 #include "platform/emulated/file_faults.h"
 #include "platform/file_system.h"
 
@@ -58,6 +59,9 @@ class EmulatedFileSystem : public FileSystem {
     const std::string& CurrentFolderPath() const { return currentFolder_; }
 
     FileFaults& Faults() { return faults_; }
+    // The cut that ends the process working on this machine, shared with its
+    // registry.
+    void SetCutOff(CutOff* cutOff) { cutOff_ = cutOff; }
 
     std::unique_ptr<FindListing> FindFirst(const char* pattern, FindEntry& entry) override;
     bool Exists(const char* path) override;
@@ -88,6 +92,10 @@ class EmulatedFileSystem : public FileSystem {
     // unknown drive or when a folder on the way is missing.
     bool Locate(std::string_view path, Location& where);
     FileNode* AddPath(std::string_view path, bool folder);
+    // True when the call fails: injected, or the cut has come.
+    bool Refuses(FileOperation operation, const char* path, const char* secondPath = nullptr);
+    // True when the next change may happen.
+    bool Step();
 
     std::vector<EmulatedDrive> drives_;
     std::string systemFolder_ = "C:\\WINDOWS\\SYSTEM";
@@ -95,6 +103,7 @@ class EmulatedFileSystem : public FileSystem {
     std::string moduleFile_;
     std::string currentFolder_ = "C:\\";
     FileFaults faults_;
+    CutOff* cutOff_ = nullptr;
 };
 
 }  // namespace platform::emulated

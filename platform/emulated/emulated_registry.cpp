@@ -99,9 +99,18 @@ RegResult EmulatedRegistry::Lookup(const RegKey& key, AccessMask needed, OpenKey
     return kErrorSuccess;
 }
 
+RegResult EmulatedRegistry::Begin(RegOp op) {
+    if (cutOff_ != nullptr && cutOff_->Gone()) return kCutOffResult;
+    return faults_.OnOperation(op);
+}
+
+bool EmulatedRegistry::Step() {
+    return cutOff_ == nullptr || cutOff_->Step();
+}
+
 RegResult EmulatedRegistry::OpenKey(RegRoot root, const char* path, AccessMask access,
                                     RegKey& key) {
-    if (RegResult fault = faults_.OnOperation(RegOp::Open)) return fault;
+    if (RegResult fault = Begin(RegOp::Open)) return fault;
     std::shared_ptr<RegNode> node = Find(root, path);
     if (!node) return kErrorFileNotFound;
     if (!Grants(*node, access)) return kErrorAccessDenied;
@@ -111,7 +120,7 @@ RegResult EmulatedRegistry::OpenKey(RegRoot root, const char* path, AccessMask a
 
 RegResult EmulatedRegistry::CreateImpl(RegRoot root, const char* path, AccessMask access,
                                        RegKey& key) {
-    if (RegResult fault = faults_.OnOperation(RegOp::Create)) return fault;
+    if (RegResult fault = Begin(RegOp::Create)) return fault;
     const std::string fullPath = FullPathOf(root, path);
     if (RegResult fault = faults_.OnWrite(fullPath)) return fault;
     std::shared_ptr<RegNode> node = root == RegRoot::LocalMachine ? machine_ : user_;
@@ -126,6 +135,7 @@ RegResult EmulatedRegistry::CreateImpl(RegRoot root, const char* path, AccessMas
             if (NamesEqual(child->name, part)) next = child;
         }
         if (!next) {
+            if (!Step()) return kCutOffResult;
             node->AddChild(part);
             next = node->children.back();
         }
@@ -146,7 +156,7 @@ RegResult EmulatedRegistry::CreateKeyEx(RegRoot root, const char* path, AccessMa
 
 RegResult EmulatedRegistry::QueryValue(const RegKey& key, const char* name, ValueType* type,
                                        void* data, std::uint32_t* dataSize) {
-    if (RegResult fault = faults_.OnOperation(RegOp::Query)) return fault;
+    if (RegResult fault = Begin(RegOp::Query)) return fault;
     OpenKeyEntry* entry = nullptr;
     if (RegResult result = Lookup(key, kKeyQueryValue, entry)) return result;
     if (data != nullptr && dataSize == nullptr) return kErrorInvalidParameter;
@@ -162,28 +172,29 @@ RegResult EmulatedRegistry::QueryValue(const RegKey& key, const char* name, Valu
 
 RegResult EmulatedRegistry::SetValue(const RegKey& key, const char* name, ValueType type,
                                      const void* data, std::uint32_t dataSize) {
-    if (RegResult fault = faults_.OnOperation(RegOp::Set)) return fault;
+    if (RegResult fault = Begin(RegOp::Set)) return fault;
     OpenKeyEntry* entry = nullptr;
     if (RegResult result = Lookup(key, kKeySetValue, entry)) return result;
     if (data == nullptr && dataSize != 0) return kErrorInvalidParameter;
     if (RegResult fault = faults_.OnWrite(entry->node->FullPath())) return fault;
+    if (!Step()) return kCutOffResult;
     entry->node->PutValue(NameOrDefault(name), type, static_cast<const std::uint8_t*>(data),
                           dataSize);
     return kErrorSuccess;
 }
 
 RegResult EmulatedRegistry::DeleteValue(const RegKey& key, const char* name) {
-    if (RegResult fault = faults_.OnOperation(RegOp::DeleteValue)) return fault;
+    if (RegResult fault = Begin(RegOp::DeleteValue)) return fault;
     OpenKeyEntry* entry = nullptr;
     if (RegResult result = Lookup(key, kKeySetValue, entry)) return result;
     if (RegResult fault = faults_.OnWrite(entry->node->FullPath())) return fault;
-    return entry->node->RemoveValue(NameOrDefault(name)) ? kErrorSuccess : kErrorFileNotFound;
+    return RemoveValueStep(*entry->node, NameOrDefault(name));
 }
 
 RegResult EmulatedRegistry::EnumValue(const RegKey& key, std::uint32_t index, char* name,
                                       std::uint32_t* nameLength, ValueType* type, void* data,
                                       std::uint32_t* dataSize) {
-    if (RegResult fault = faults_.OnOperation(RegOp::Enum)) return fault;
+    if (RegResult fault = Begin(RegOp::Enum)) return fault;
     OpenKeyEntry* entry = nullptr;
     if (RegResult result = Lookup(key, kKeyQueryValue, entry)) return result;
     if (name == nullptr || nameLength == nullptr) return kErrorInvalidParameter;
@@ -211,12 +222,14 @@ RegResult EmulatedRegistry::CopyInto(const RegNode& source, RegNode& destination
             if (RegResult fault = faults_.OnWrite(destination.FullPath() + "\\" + child->name)) {
                 return fault;
             }
+            if (!Step()) return kCutOffResult;
             target = &destination.AddChild(child->name);
         }
         if (RegResult result = CopyInto(*child, *target)) return result;
     }
     for (const RegValue& value : source.values) {
         if (RegResult fault = faults_.OnWrite(destination.FullPath())) return fault;
+        if (!Step()) return kCutOffResult;
         destination.PutValue(value.name, value.type, value.data.data(),
                              static_cast<std::uint32_t>(value.data.size()));
     }
@@ -224,7 +237,7 @@ RegResult EmulatedRegistry::CopyInto(const RegNode& source, RegNode& destination
 }
 
 RegResult EmulatedRegistry::CopyTree(const RegKey& source, const RegKey& destination) {
-    if (RegResult fault = faults_.OnOperation(RegOp::CopyTree)) return fault;
+    if (RegResult fault = Begin(RegOp::CopyTree)) return fault;
     if (!IsOpenHere(source) || !IsOpenHere(destination)) return kErrorInvalidParameter;
     OpenKeyEntry* from = nullptr;
     OpenKeyEntry* to = nullptr;
@@ -238,7 +251,7 @@ RegResult EmulatedRegistry::CopyTree(const RegKey& source, const RegKey& destina
 
 RegResult EmulatedRegistry::CopyTree(RegRoot root, const char* sourcePath,
                                      const RegKey& destination) {
-    if (RegResult fault = faults_.OnOperation(RegOp::CopyTree)) return fault;
+    if (RegResult fault = Begin(RegOp::CopyTree)) return fault;
     // The shell refuses a missing destination before it looks at the source.
     if (!IsOpenHere(destination)) return kErrorInvalidParameter;
     OpenKeyEntry* to = nullptr;
@@ -258,25 +271,33 @@ RegResult EmulatedRegistry::DeleteSubtree(RegNode& node) {
     }
     if (!Grants(node, kDeleteRight)) return kErrorAccessDenied;
     if (RegResult fault = faults_.OnWrite(node.FullPath())) return fault;
+    if (!Step()) return kCutOffResult;
     node.parent->RemoveChild(node);
     return kErrorSuccess;
 }
 
 RegResult EmulatedRegistry::DeleteTree(RegRoot root, const char* path) {
-    if (RegResult fault = faults_.OnOperation(RegOp::DeleteTree)) return fault;
+    if (RegResult fault = Begin(RegOp::DeleteTree)) return fault;
     std::shared_ptr<RegNode> node = Find(root, path);
     if (!node) return kErrorFileNotFound;
     if (node->parent == nullptr) return kErrorAccessDenied;  // a root stays
     return DeleteSubtree(*node);
 }
 
+RegResult EmulatedRegistry::RemoveValueStep(RegNode& node, std::string_view name) {
+    if (node.FindValue(name) == nullptr) return kErrorFileNotFound;
+    if (!Step()) return kCutOffResult;
+    node.RemoveValue(name);
+    return kErrorSuccess;
+}
+
 RegResult EmulatedRegistry::DeleteValueAt(RegRoot root, const char* path, const char* name) {
-    if (RegResult fault = faults_.OnOperation(RegOp::DeleteValueAt)) return fault;
+    if (RegResult fault = Begin(RegOp::DeleteValueAt)) return fault;
     std::shared_ptr<RegNode> node = Find(root, path);
     if (!node) return kErrorFileNotFound;
     if (!Grants(*node, kKeySetValue)) return kErrorAccessDenied;
     if (RegResult fault = faults_.OnWrite(node->FullPath())) return fault;
-    return node->RemoveValue(NameOrDefault(name)) ? kErrorSuccess : kErrorFileNotFound;
+    return RemoveValueStep(*node, NameOrDefault(name));
 }
 
 namespace {

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/emulated/cut_off.h"
 #include "platform/emulated/registry_faults.h"
 #include "platform/emulated/registry_tree.h"
 #include "platform/platform_kind.h"
@@ -71,13 +72,20 @@ class EmulatedRegistry final : public Registry {
     // control-set alias resolved; for FailWritesUnder.
     std::string FullPathOf(RegRoot root, const char* path) const;
     RegistryFaults& Faults() { return faults_; }
+    // The cut that ends the process working on this machine; the file system
+    // of the same machine shares it, so one count runs over both.
+    void SetCutOff(CutOff* cutOff) { cutOff_ = cutOff; }
     std::uint64_t OperationCount(RegOpMask ops) const { return faults_.Count(ops); }
     std::size_t OpenHandleCount() const { return handles_.size(); }
 
     // Where SaveKey puts a hive file: by default a store inside this object
     // (HiveFile reads it); a test machine may route it to its file system.
-    // The writer returns kErrorAlreadyExists when the file exists.
-    using HiveFileWriter = std::function<RegResult(const char* path, const std::string& content)>;
+    // The save first creates the file empty (the writer returns
+    // kErrorAlreadyExists when it exists), then fills it, in two steps a cut
+    // can come between.
+    enum class HiveWrite { Create, Fill };
+    using HiveFileWriter =
+        std::function<RegResult(const char* path, const std::string& content, HiveWrite how)>;
     void SetHiveFileWriter(HiveFileWriter writer) { hiveWriter_ = std::move(writer); }
     const std::string* HiveFile(const char* path) const;
 
@@ -88,6 +96,15 @@ class EmulatedRegistry final : public Registry {
     };
 
     RegResult CloseHandle(std::uintptr_t handle) noexcept override;
+
+    // What a call answers once the cut has come: nobody is left to see it.
+    static constexpr RegResult kCutOffResult = kErrorInvalidHandle;
+    // Counts the call for the faults, or fails it once the cut has come.
+    RegResult Begin(RegOp op);
+    // True when the next change may happen.
+    bool Step();
+    RegResult RemoveValueStep(RegNode& node, std::string_view name);
+    RegResult WriteHive(const char* path, const std::string& content, HiveWrite how);
 
     bool IsNt() const { return kind_ == PLATFORM_NT; }
     RegNode& Root(RegRoot root) const;
@@ -109,6 +126,7 @@ class EmulatedRegistry final : public Registry {
     std::map<std::uintptr_t, OpenKeyEntry> handles_;
     std::uintptr_t nextHandle_ = 1;
     RegistryFaults faults_;
+    CutOff* cutOff_ = nullptr;
     HiveFileWriter hiveWriter_;
     std::vector<std::pair<std::string, std::string>> hiveFiles_;
 };

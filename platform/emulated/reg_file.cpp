@@ -291,8 +291,21 @@ bool EmulatedRegistry::LoadRegFile(std::string_view text) {
     return true;
 }
 
+RegResult EmulatedRegistry::WriteHive(const char* path, const std::string& content, HiveWrite how) {
+    if (hiveWriter_) return hiveWriter_(path, content, how);
+    if (how == HiveWrite::Create) {
+        if (HiveFile(path) != nullptr) return kErrorAlreadyExists;
+        hiveFiles_.emplace_back(path, content);
+        return kErrorSuccess;
+    }
+    for (auto& [name, stored] : hiveFiles_) {
+        if (NamesEqual(name, path)) stored = content;
+    }
+    return kErrorSuccess;
+}
+
 RegResult EmulatedRegistry::SaveKey(const RegKey& key, const char* filePath) {
-    if (RegResult fault = faults_.OnOperation(RegOp::SaveKey)) return fault;
+    if (RegResult fault = Begin(RegOp::SaveKey)) return fault;
     OpenKeyEntry* entry = nullptr;
     if (RegResult result = Lookup(key, 0, entry)) return result;
     if (filePath == nullptr || *filePath == '\0') return kErrorInvalidParameter;
@@ -301,20 +314,17 @@ RegResult EmulatedRegistry::SaveKey(const RegKey& key, const char* filePath) {
     // platform refuses the save as not held, after making the file, which
     // stays behind empty (seen under Wine). A name already taken fails as
     // taken either way.
-    std::string content;
-    if (!IsNt()) {
-        content = kHeader;
-        content += "\r\n\r\n";
-        AppendKey(content, *entry->node, false);
-    }
-    const RegResult saved = IsNt() ? kErrorPrivilegeNotHeld : kErrorSuccess;
-    if (hiveWriter_) {
-        const RegResult written = hiveWriter_(filePath, content);
-        return written != kErrorSuccess ? written : saved;
-    }
-    if (HiveFile(filePath) != nullptr) return kErrorAlreadyExists;
-    hiveFiles_.emplace_back(filePath, std::move(content));
-    return saved;
+    if (!Step()) return kCutOffResult;
+    if (RegResult made = WriteHive(filePath, {}, HiveWrite::Create)) return made;
+    if (IsNt()) return kErrorPrivilegeNotHeld;
+    std::string content(kHeader);
+    content += "\r\n\r\n";
+    AppendKey(content, *entry->node, false);
+    // Written in two halves, so that a cut can leave the file part-written.
+    if (!Step()) return kCutOffResult;
+    WriteHive(filePath, content.substr(0, content.size() / 2), HiveWrite::Fill);
+    if (!Step()) return kCutOffResult;
+    return WriteHive(filePath, content, HiveWrite::Fill);
 }
 
 }  // namespace platform::emulated

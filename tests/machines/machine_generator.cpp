@@ -119,4 +119,20 @@ MachineDescription MachineGenerator::Generate() {
     return machine;
 }
 
+MachineDescription MachineGenerator::GenerateLarge(int entries) {
+    MachineDescription machine = Generate();
+    for (int i = 0; i < entries; ++i) {
+        const std::string number = std::to_string(i);
+        for (RegRoot root : {RegRoot::LocalMachine, RegRoot::CurrentUser}) {
+            RandomValue(machine, root, kRun, (Chance(4) ? "Keep" : Fragment()) + " Bulk" + number);
+        }
+        for (const std::string& folder : {layout_.userStartup, layout_.commonStartup}) {
+            const std::string sub = Chance(4) ? "\\Bulk" + std::to_string(Pick(1, 3)) : "";
+            const std::string name = (Chance(4) ? std::string("Plain") : Fragment()) + number;
+            File(machine, folder + sub + "\\" + name + ".lnk", Chance(4) ? "RH" : "-");
+        }
+    }
+    return machine;
+}
+
 }  // namespace test

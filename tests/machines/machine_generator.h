@@ -35,6 +35,10 @@ class MachineGenerator {
         : random_(seed), kind_(kind), layout_(std::move(layout)) {}
 
     MachineDescription Generate();
+    // A generated machine with `entries` more Startup entries in each Startup
+    // folder and as many more values in each Run key, most of them findings:
+    // enough that a sweep of the real program lasts some seconds.
+    MachineDescription GenerateLarge(int entries);
 
   private:
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }

@@ -203,3 +203,46 @@ TEST_CASE("a hive save: refused on NT without the backup privilege, saved on 9x,
         CHECK(*registry.HiveFile("C:\\hive.dat") == first);
     }
 }
+
+TEST_CASE("a cut leaves a key tree copy half done, in the shell's order, and stops every call") {
+    EmulatedRegistry registry(PLATFORM_9X);
+    CutOff cutOff;
+    registry.SetCutOff(&cutOff);
+    REQUIRE(SetSz(registry, RegRoot::LocalMachine, R"(Software\From\Sub)", "s", "1") == 0);
+    REQUIRE(SetSz(registry, RegRoot::LocalMachine, R"(Software\From)", "a", "2") == 0);
+    REQUIRE(SetSz(registry, RegRoot::LocalMachine, R"(Software\From)", "b", "3") == 0);
+    RegKey from, to;
+    REQUIRE(registry.OpenKey(RegRoot::LocalMachine, R"(Software\From)", kKeyRead, from) == 0);
+    REQUIRE(registry.CreateKey(RegRoot::LocalMachine, R"(Software\To)", to) == 0);
+
+    // Subkey made, its value, the first value of the key: then the cut.
+    cutOff.After(3);
+    CHECK(registry.CopyTree(from, to) != kErrorSuccess);
+    CHECK(cutOff.Gone());
+    CHECK(registry.SaveRegFile().find("[HKEY_LOCAL_MACHINE\\Software\\To]\r\n\"a\"=\"2\"\r\n\r\n"
+                                      "[HKEY_LOCAL_MACHINE\\Software\\To\\Sub]\r\n\"s\"=\"1\"") !=
+          std::string::npos);
+    CHECK(registry.SaveRegFile().find("\"b\"=\"3\"\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\To") ==
+          std::string::npos);
+    // Gone: reads fail too, and a delete changes nothing.
+    RegKey again;
+    CHECK(registry.OpenKey(RegRoot::LocalMachine, R"(Software\From)", kKeyRead, again) != 0);
+    CHECK(registry.DeleteTree(RegRoot::LocalMachine, R"(Software\From)") != 0);
+
+    cutOff.Lift();
+    CHECK(Exists(registry, RegRoot::LocalMachine, R"(Software\From\Sub)"));
+    // A hive save is the empty file, its first half, the rest.
+    std::string written[4];
+    for (std::uint64_t steps = 0; steps <= 3; ++steps) {
+        const std::string path = "C:\\HIVE" + std::to_string(steps) + ".DAT";
+        cutOff.After(steps);
+        registry.SaveKey(from, path.c_str());
+        cutOff.Lift();
+        const std::string* hive = registry.HiveFile(path.c_str());
+        CHECK((hive != nullptr) == (steps > 0));
+        if (hive != nullptr) written[steps] = *hive;
+    }
+    CHECK(written[1].empty());
+    CHECK(written[2] == written[3].substr(0, written[3].size() / 2));
+    CHECK(written[3].find("\"s\"=\"1\"") != std::string::npos);
+}

@@ -108,6 +108,27 @@ TEST_CASE("faults fail the nth operation of chosen kinds, a path in any case, or
     CHECK(files.Find("C:\\c.txt") != nullptr);
 }
 
+TEST_CASE("a cut leaves a copy empty or half written with the source's attributes, and stops all") {
+    EmulatedFileSystem files;
+    CutOff cutOff;
+    files.SetCutOff(&cutOff);
+    files.AddDrive('C', platform::DRIVE_TYPE_FIXED);
+    files.AddFile("C:\\a.dll", "abcdef", platform::kAttributeReadOnly);
+    const std::string expected[] = {"", "abc"};
+    for (std::uint64_t steps : {1, 2}) {
+        const std::string copy = "C:\\copy" + std::to_string(steps) + ".dll";
+        cutOff.After(steps);
+        CHECK_FALSE(files.CopyNoOverwrite("C:\\a.dll", copy.c_str()));
+        CHECK_FALSE(files.Exists("C:\\a.dll"));  // gone: reads fail as well
+        CHECK_FALSE(files.Delete(copy.c_str()));
+        cutOff.Lift();
+        REQUIRE(files.Find(copy) != nullptr);
+        CHECK(files.Find(copy)->contents == expected[steps - 1]);
+        CHECK(files.Find(copy)->attributes == platform::kAttributeReadOnly);
+    }
+    CHECK(cutOff.Taken() == 3);
+}
+
 TEST_CASE("a folder holding a file that another program has open cannot move") {
     EmulatedFileSystem files;
     files.AddDrive('C', platform::DRIVE_TYPE_FIXED);

@@ -7,6 +7,7 @@
 
 #include "platform/emulated/file_faults.h"
 #include "sweep/conflict_catalogue.h"
+#include "sweep/file_moves.h"
 #include "tests/unit/sweep/file_machine.h"
 
 namespace {
@@ -94,11 +95,13 @@ TEST_CASE("report and restore sweeps list the libraries and move nothing back") 
 TEST_CASE("a library that can go nowhere stays beside the program with its attributes") {
     FileMachine m;
     m.Add(kBeside, "engine", kAttributeReadOnly);
-    m.files.Faults().FailPath(kInSystem, platform::emulated::FILE_OP_COPY);
+    // The copy reaches the system folder by a rename from its scratch name.
+    m.files.Faults().FailPath(kInSystem, platform::emulated::FILE_OP_MOVE);
     CHECK(sweep::SweepEngineLibraries(m.context, sweep::SWEEP_DISABLE) == 0);
     CHECK(m.Contents(kBeside) == "engine");
     CHECK(m.Attributes(kBeside) == kAttributeReadOnly);
     CHECK_FALSE(m.Has(kInSystem));
+    CHECK_FALSE(m.Has(std::string(kSystemFolder) + "\\" + sweep::kCopyScratchFile));
 }
 
 TEST_CASE("a library that cannot be deleted keeps its attributes") {

@@ -21,12 +21,17 @@ SweepMachine::SweepMachine(platform::PlatformKind kind, std::string_view reg,
     files.AddFile(std::string(kProgramFolder) + "\\Dravolin.exe", "MZ");
     files.SetModuleFile(std::string(kProgramFolder) + "\\Dravolin.exe");
     files.SetCurrentFolder(kProgramFolder);
+    registry.SetCutOff(&cutOff);
+    files.SetCutOff(&cutOff);
     // The hive backup lands in the emulated file system like any file.
-    registry.SetHiveFileWriter([this](const char* path, const std::string& content) {
-        if (files.GetAttributes(path) != platform::kInvalidAttributes) {
-            return platform::kErrorAlreadyExists;
-        }
-        return files.AddFile(path, content) ? platform::kErrorSuccess : platform::kErrorAccessDenied;
+    using HiveWrite = platform::emulated::EmulatedRegistry::HiveWrite;
+    registry.SetHiveFileWriter([this](const char* path, const std::string& content, HiveWrite how) {
+        const platform::emulated::FileNode* existing = files.Find(path);
+        if (how == HiveWrite::Create && existing != nullptr) return platform::kErrorAlreadyExists;
+        const std::uint32_t attributes =
+            existing != nullptr ? existing->attributes : platform::kAttributeArchive;
+        return files.AddFile(path, content, attributes) ? platform::kErrorSuccess
+                                                        : platform::kErrorAccessDenied;
     });
     // A description that does not load is a fault of the test itself.
     if (!reg.empty() && !registry.LoadRegFile("REGEDIT4\r\n\r\n" + std::string(reg))) {

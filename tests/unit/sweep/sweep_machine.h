@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/emulated/cut_off.h"
 #include "platform/emulated/emulated_desktop.h"
 #include "platform/emulated/emulated_file_system.h"
 #include "platform/emulated/emulated_registry.h"
@@ -34,6 +35,8 @@ public:
     explicit SweepMachine(platform::PlatformKind kind, std::string_view reg = {},
                           std::string_view manifest = {});
 
+    // Ends the machine's process at a chosen step, over registry and files.
+    platform::emulated::CutOff cutOff;
     platform::emulated::EmulatedRegistry registry;
     platform::emulated::EmulatedFileSystem files;
     platform::emulated::EmulatedDesktop desktop;

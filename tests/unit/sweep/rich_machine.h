@@ -1,0 +1,26 @@
+// A rich machine of each family for the whole-sweep tests: every kind of
+// finding (driver files in both folders with their SharedDLLs values and
+// service keys, values of every type, subkeys, class filters, the ASPI entry,
+// Run values, Startup entries in subfolders, engine libraries beside the
+// program and in its engine folder), read-only, hidden and held-open files,
+// and things that match nothing.
+#pragma once
+
+#include <string>
+
+#include "platform/platform_kind.h"
+
+namespace test {
+
+struct RichMachine {
+    explicit RichMachine(platform::PlatformKind kind);
+
+    std::string reg;  // REGEDIT4 text without its first line
+    std::string manifest;
+
+  private:
+    void File(const char* attributes, const char* state, const std::string& path);
+    int files_ = 0;
+};
+
+}  // namespace test
