@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "platform/file_system.h"
@@ -47,39 +48,125 @@ void MoveValue(platform::Registry& registry, const RegKey& from, const RegKey& t
     }
 }
 
-// One pass over the driver table: its folder, where files are put aside, and
-// the service key prefix of its rows.
-struct Pass {
-    const PathBuffer& folder;
-    const PathBuffer& backupFolder;
-    const char* servicePrefix;
-};
-
 struct SharedDlls {
     RegKey live;  // may be open for queries only, or not at all
     RegKey old;
 };
 
-int HandleRow(SweepContext& context, SweepMode mode, const Pass& pass, SharedDlls& shared,
+// One view of the machine with its own SharedDLLs keys, folders and backup
+// folders. Everything found in a view is put aside in the same view, so that
+// a restore brings it back to where it was. The folder texts are the same in
+// both views ("...\system32\"); each view's file system reads them its way.
+struct View {
+    platform::Registry& registry;
+    platform::FileSystem& files;
+    SharedDlls shared;
+    PathBuffer systemFolder;
+    PathBuffer driverFolder;
+    PathBuffer driverBackup;
+    PathBuffer systemBackup;
+};
+
+// The program's own view first; on 64-bit Windows the native view second.
+struct Views {
+    std::optional<View> own;
+    std::optional<View> native;
+
+    template <typename Visit>
+    void ForEach(Visit&& visit) {
+        visit(*own);
+        if (native) visit(*native);
+    }
+};
+
+// The two passes over the driver table: the driver folder with the VxD
+// service keys, then the system folder with the service keys.
+enum class Pass { DriverFolder, SystemFolder };
+
+const char* ServicePrefix(Pass pass) {
+    return pass == Pass::DriverFolder ? kVxdServicePrefix : kServicePrefix;
+}
+
+// A row's file in a view's folder of the pass and in the backup folder
+// beside it. Paths that would not fit the platform's limit are left alone
+// rather than cut into the name of another file.
+struct RowPaths {
+    PathBuffer live;
+    PathBuffer backup;
+
+    bool For(const View& view, Pass pass, const DriverEntry& row) {
+        const PathBuffer& folder = pass == Pass::DriverFolder ? view.driverFolder : view.systemFolder;
+        const PathBuffer& backupFolder =
+            pass == Pass::DriverFolder ? view.driverBackup : view.systemBackup;
+        return !folder.Empty() && !backupFolder.Empty() && live.Assign(folder.View()) &&
+               live.Append(row.fileName) && backup.Assign(backupFolder.View()) &&
+               backup.Append(row.fileName);
+    }
+};
+
+int DisableRowIn(View& view, const RowPaths& paths) {
+    int count = 0;
+    ValueData value;
+    if (view.shared.old.IsOpen() &&
+        ReadValue(view.registry, view.shared.live, paths.live.Text(), value)) {
+        ++count;
+        MoveValue(view.registry, view.shared.live, view.shared.old, paths.live.Text(), value);
+    }
+    if (view.files.Exists(paths.live.Text())) {
+        ++count;
+        // A newer copy replaces the one put aside before.
+        view.files.Delete(paths.backup.Text());
+        view.files.Move(paths.live.Text(), paths.backup.Text());
+    }
+    return count;
+}
+
+int RestoreRowIn(View& view, const RowPaths& paths) {
+    int count = 0;
+    platform::FileSystem& files = view.files;
+    if (files.Exists(paths.backup.Text())) {
+        ++count;
+        const bool movedBack = files.Move(paths.backup.Text(), paths.live.Text());
+        // The backup copy goes only when the live folder holds the name:
+        // moved back just now, or taken by a newer copy. Otherwise it is
+        // the only copy and stays put aside.
+        if (!movedBack && files.GetAttributes(paths.live.Text()) != platform::kInvalidAttributes) {
+            files.Delete(paths.backup.Text());
+        }
+    }
+    ValueData value;
+    if (view.shared.live.IsOpen() &&
+        ReadValue(view.registry, view.shared.old, paths.live.Text(), value)) {
+        ++count;
+        MoveValue(view.registry, view.shared.old, view.shared.live, paths.live.Text(), value);
+    }
+    return count;
+}
+
+// A report shows a row's SharedDLLs entry and its file once each, as a 32-bit
+// Windows would, whichever views hold them; the other modes work on each
+// view. The service keys lie below HKLM\System, which both views share.
+int HandleRow(SweepContext& context, SweepMode mode, Pass pass, Views& views,
               const DriverEntry& row) {
-    platform::Registry& registry = context.registry;
-    platform::FileSystem& files = context.files;
     int count = 0;
 
-    // Paths that would not fit the platform's limit are left alone rather
-    // than cut into the name of another file.
-    PathBuffer live, backup;
-    const bool pathsFit = !pass.folder.Empty() && !pass.backupFolder.Empty() &&
-                          live.Assign(pass.folder.View()) && live.Append(row.fileName) &&
-                          backup.Assign(pass.backupFolder.View()) && backup.Append(row.fileName);
-    ValueData value;
-
-    if (mode == SWEEP_REPORT && pathsFit) {
-        if (ReadValue(registry, shared.live, live.Text(), value)) {
+    if (mode == SWEEP_REPORT) {
+        bool inSharedDlls = false;
+        bool fileThere = false;
+        views.ForEach([&](View& view) {
+            RowPaths paths;
+            if (!paths.For(view, pass, row)) return;
+            ValueData value;
+            if (!inSharedDlls) {
+                inSharedDlls = ReadValue(view.registry, view.shared.live, paths.live.Text(), value);
+            }
+            if (!fileThere) fileThere = view.files.Exists(paths.live.Text());
+        });
+        if (inSharedDlls) {
             ++count;
             context.report.AppendLine({row.fileName, kRegistryLineSeparator, row.label, "\r\n"});
         }
-        if (files.Exists(live.Text())) {
+        if (fileThere) {
             ++count;
             context.report.AppendLine(
                 {row.fileName, kFileLineSeparator, context.texts.oldDriverOf, row.label, "\r\n"});
@@ -88,47 +175,25 @@ int HandleRow(SweepContext& context, SweepMode mode, const Pass& pass, SharedDll
 
     PathBuffer serviceKey;
     const std::string_view name = row.fileName;
-    if (name.size() > kExtensionLength && serviceKey.Assign(pass.servicePrefix) &&
+    if (name.size() > kExtensionLength && serviceKey.Assign(ServicePrefix(pass)) &&
         serviceKey.Append(name.substr(0, name.size() - kExtensionLength))) {
         count += SweepControlSetKey(context, mode, serviceKey.Text(), nullptr);
     }
 
-    if (mode == SWEEP_DISABLE && pathsFit) {
-        if (shared.old.IsOpen() && ReadValue(registry, shared.live, live.Text(), value)) {
-            ++count;
-            MoveValue(registry, shared.live, shared.old, live.Text(), value);
-        }
-        if (files.Exists(live.Text())) {
-            ++count;
-            // A newer copy replaces the one put aside before.
-            files.Delete(backup.Text());
-            files.Move(live.Text(), backup.Text());
-        }
-    }
-
-    if (mode == SWEEP_RESTORE && pathsFit) {
-        if (files.Exists(backup.Text())) {
-            ++count;
-            const bool movedBack = files.Move(backup.Text(), live.Text());
-            // The backup copy goes only when the live folder holds the name:
-            // moved back just now, or taken by a newer copy. Otherwise it is
-            // the only copy and stays put aside.
-            if (!movedBack && files.GetAttributes(live.Text()) != platform::kInvalidAttributes) {
-                files.Delete(backup.Text());
-            }
-        }
-        if (shared.live.IsOpen() && ReadValue(registry, shared.old, live.Text(), value)) {
-            ++count;
-            MoveValue(registry, shared.old, shared.live, live.Text(), value);
-        }
+    if (mode == SWEEP_DISABLE || mode == SWEEP_RESTORE) {
+        views.ForEach([&](View& view) {
+            RowPaths paths;
+            if (!paths.For(view, pass, row)) return;
+            count += mode == SWEEP_DISABLE ? DisableRowIn(view, paths) : RestoreRowIn(view, paths);
+        });
     }
     return count;
 }
 
-int RunPass(SweepContext& context, SweepMode mode, const Pass& pass, SharedDlls& shared) {
+int RunPass(SweepContext& context, SweepMode mode, Pass pass, Views& views) {
     int count = 0;
     for (const DriverEntry* row = DriverTable; row->fileName != nullptr; ++row) {
-        count += HandleRow(context, mode, pass, shared, *row);
+        count += HandleRow(context, mode, pass, views, *row);
     }
     return count;
 }
@@ -139,11 +204,11 @@ int RunPass(SweepContext& context, SweepMode mode, const Pass& pass, SharedDlls&
 // the power gone) leaves no short file under that name, which would keep
 // every later sweep from taking the backup. What such a cut left under the
 // scratch name goes before the next save.
-void SaveHiveOnce(SweepContext& context, const RegKey& sharedDlls, const PathBuffer& systemFolder) {
-    platform::FileSystem& files = context.files;
+void SaveHiveOnce(View& view) {
+    platform::FileSystem& files = view.files;
     PathBuffer hiveFile, scratch;
-    if (systemFolder.Empty() || !hiveFile.Assign(systemFolder.View()) ||
-        !hiveFile.Append(kSharedDllsHiveFile) || !scratch.Assign(systemFolder.View()) ||
+    if (view.systemFolder.Empty() || !hiveFile.Assign(view.systemFolder.View()) ||
+        !hiveFile.Append(kSharedDllsHiveFile) || !scratch.Assign(view.systemFolder.View()) ||
         !scratch.Append(kSharedDllsHiveScratch) || files.Exists(hiveFile.Text())) {
         return;
     }
@@ -153,7 +218,7 @@ void SaveHiveOnce(SweepContext& context, const RegKey& sharedDlls, const PathBuf
     // backup privilege, an empty file), as before. A name that is taken after
     // all (the file held open, so the existence test missed it) keeps what
     // it holds.
-    context.registry.SaveKey(sharedDlls, scratch.Text());
+    view.registry.SaveKey(view.shared.live, scratch.Text());
     if (!files.Move(scratch.Text(), hiveFile.Text())) DeleteScratchFile(files, scratch);
 }
 
@@ -168,12 +233,38 @@ PathBuffer MakeBackupFolder(platform::FileSystem& files, const PathBuffer& folde
     return backup;
 }
 
+// Opens a view's SharedDLLs keys, takes its hive backup and makes the backup
+// folder of its driver folder; the system folder's comes after the first pass.
+void PrepareView(SweepContext& context, View& view) {
+    platform::Registry& registry = view.registry;
+    if (registry.OpenKey(RegRoot::LocalMachine, kSharedDllsKey, platform::kKeyAllAccess,
+                         view.shared.live) != platform::kErrorSuccess) {
+        registry.OpenKey(RegRoot::LocalMachine, kSharedDllsKey, platform::kKeyQueryValue,
+                         view.shared.live);
+    }
+    registry.CreateKey(RegRoot::LocalMachine, kOldSharedDllsKey, view.shared.old);
+
+    // Without the system folder no path of a row can be formed; the service
+    // keys are still handled.
+    if (view.files.SystemFolder(view.systemFolder.Chars(), kPathBufferSize) == 0 ||
+        !AdjustTrailingBackslash(view.systemFolder, true)) {
+        view.systemFolder = PathBuffer();
+    }
+
+    if (view.shared.live.IsOpen()) SaveHiveOnce(view);
+
+    if (view.systemFolder.Empty() || !view.driverFolder.Assign(view.systemFolder.View()) ||
+        !view.driverFolder.Append(context.platformKind == platform::PLATFORM_NT
+                                      ? kNtDriverFolder
+                                      : kWindows9xDriverFolder)) {
+        view.driverFolder = PathBuffer();
+    }
+    view.driverBackup = MakeBackupFolder(view.files, view.driverFolder);
+}
+
 }  // namespace
 
 int RunSweep(SweepContext& context, SweepMode mode) {
-    platform::Registry& registry = context.registry;
-    platform::FileSystem& files = context.files;
-
     context.report.Restart(context.texts.header);
     int count = SweepEngineLibraries(context, mode);
     count += SweepStartupFolders(context, mode);
@@ -181,35 +272,18 @@ int RunSweep(SweepContext& context, SweepMode mode) {
     count += SweepClassFilters(context, mode);
     if (count != 0) context.report.AppendLine({"\r\n"});
 
-    SharedDlls shared;
-    if (registry.OpenKey(RegRoot::LocalMachine, kSharedDllsKey, platform::kKeyAllAccess,
-                         shared.live) != platform::kErrorSuccess) {
-        registry.OpenKey(RegRoot::LocalMachine, kSharedDllsKey, platform::kKeyQueryValue,
-                         shared.live);
+    Views views;
+    views.own.emplace(View{context.registry, context.files, {}, {}, {}, {}, {}});
+    if (context.nativeRegistry != nullptr && context.nativeFiles != nullptr) {
+        views.native.emplace(View{*context.nativeRegistry, *context.nativeFiles, {}, {}, {}, {}, {}});
     }
-    registry.CreateKey(RegRoot::LocalMachine, kOldSharedDllsKey, shared.old);
+    views.ForEach([&](View& view) { PrepareView(context, view); });
+    count += RunPass(context, mode, Pass::DriverFolder, views);
 
-    // Without the system folder no path of a row can be formed; the service
-    // keys are still handled.
-    PathBuffer systemFolder;
-    if (files.SystemFolder(systemFolder.Chars(), kPathBufferSize) == 0 ||
-        !AdjustTrailingBackslash(systemFolder, true)) {
-        systemFolder = PathBuffer();
-    }
-
-    if (shared.live.IsOpen()) SaveHiveOnce(context, shared.live, systemFolder);
-
-    PathBuffer driverFolder;
-    if (systemFolder.Empty() || !driverFolder.Assign(systemFolder.View()) ||
-        !driverFolder.Append(context.platformKind == platform::PLATFORM_NT ? kNtDriverFolder
-                                                                            : kWindows9xDriverFolder)) {
-        driverFolder = PathBuffer();
-    }
-    const PathBuffer driverBackup = MakeBackupFolder(files, driverFolder);
-    count += RunPass(context, mode, {driverFolder, driverBackup, kVxdServicePrefix}, shared);
-
-    const PathBuffer systemBackup = MakeBackupFolder(files, systemFolder);
-    count += RunPass(context, mode, {systemFolder, systemBackup, kServicePrefix}, shared);
+    views.ForEach([&](View& view) {
+        view.systemBackup = MakeBackupFolder(view.files, view.systemFolder);
+    });
+    count += RunPass(context, mode, Pass::SystemFolder, views);
 
     if (count == 0) context.report.Restart(context.texts.noProblems);
     return count;

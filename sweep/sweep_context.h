@@ -34,6 +34,12 @@ struct SweepContext {
     ReportBuffer& report;
     ReportTexts texts;
     platform::PlatformKind platformKind;
+    // On 64-bit Windows, the native view of the same machine: the registry
+    // and files that the 32-bit layer hides from `registry` and `files`
+    // (HKLM\Software of 64-bit programs; system32 itself, where kernel
+    // drivers live). Both null where the machine has one view.
+    platform::Registry* nativeRegistry = nullptr;
+    platform::FileSystem* nativeFiles = nullptr;
 };
 
 }  // namespace sweep

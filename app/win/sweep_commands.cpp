@@ -21,11 +21,16 @@ constexpr DWORD kPleaseWaitPauseMs = 1500;
 
 const char* Text(TextRole role) { return CatalogueText(role, Process().languageIndex); }
 
-// The real machine the sweeps work on, made on first use.
+// The real machine the sweeps work on, made on first use. On 64-bit Windows
+// it has a second, native view of the registry and the file system.
 struct RealMachine {
     platform::win32::Win32Registry registry;
     platform::win32::Win32FileSystem files;
     platform::win32::Win32Desktop desktop;
+    bool hasNativeView = platform::win32::HasNativeView();
+    platform::win32::Win32Registry nativeRegistry{platform::win32::Win32Registry::ShellFunctions::kAvoid,
+                                                  platform::win32::View::kNative};
+    platform::win32::Win32FileSystem nativeFiles{platform::win32::View::kNative};
 };
 
 RealMachine& Machine() {
@@ -43,6 +48,8 @@ sweep::SweepContext MakeContext() {
         *process.reportBuffer,
         {Text(TEXT_REPORT_HEADER), Text(TEXT_NO_PROBLEMS), Text(TEXT_OLD_DRIVER_OF)},
         process.platformKind,
+        machine.hasNativeView ? &machine.nativeRegistry : nullptr,
+        machine.hasNativeView ? &machine.nativeFiles : nullptr,
     };
 }
 

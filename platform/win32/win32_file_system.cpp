@@ -1,10 +1,13 @@
 // Thin calls of the platform's "A" file functions, all present since Windows
 // 95 and NT 4.0 except GetLongPathNameA, which win32_long_path.cpp resolves.
+// In the native view each call that takes a path is made inside a
+// NativeFilesScope.
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "platform/win32/answer_text.h"
@@ -35,11 +38,27 @@ class Win32Listing : public FindListing {
     UniqueFind find_;
 };
 
+// Redirection turned off for one call in the native view; nothing otherwise.
+class ViewScope {
+  public:
+    explicit ViewScope(View view) {
+        if (view == View::kNative) native_.emplace();
+    }
+
+  private:
+    std::optional<NativeFilesScope> native_;
+};
+
 }  // namespace
 
 std::unique_ptr<FindListing> Win32FileSystem::FindFirst(const char* pattern, FindEntry& entry) {
     WIN32_FIND_DATAA data;
-    UniqueFind find(::FindFirstFileA(pattern, &data));
+    // The open listing keeps the folder it found: the later entries come
+    // from it whatever the redirection is then.
+    UniqueFind find([&] {
+        ViewScope scope(view_);
+        return ::FindFirstFileA(pattern, &data);
+    }());
     if (!find.Valid()) return nullptr;
     auto listing = std::make_unique<Win32Listing>(std::move(find));
     CopyEntry(data, entry);
@@ -47,35 +66,43 @@ std::unique_ptr<FindListing> Win32FileSystem::FindFirst(const char* pattern, Fin
 }
 
 bool Win32FileSystem::Exists(const char* path) {
+    ViewScope scope(view_);
     OFSTRUCT info;
     return ::OpenFile(path, &info, OF_EXIST) != HFILE_ERROR;
 }
 
 bool Win32FileSystem::Move(const char* from, const char* to) {
+    ViewScope scope(view_);
     return ::MoveFileA(from, to) != FALSE;
 }
 
 bool Win32FileSystem::CopyNoOverwrite(const char* from, const char* to) {
+    ViewScope scope(view_);
     return ::CopyFileA(from, to, TRUE) != FALSE;
 }
 
 bool Win32FileSystem::Delete(const char* path) {
+    ViewScope scope(view_);
     return ::DeleteFileA(path) != FALSE;
 }
 
 std::uint32_t Win32FileSystem::GetAttributes(const char* path) {
+    ViewScope scope(view_);
     return ::GetFileAttributesA(path);
 }
 
 bool Win32FileSystem::SetAttributes(const char* path, std::uint32_t attributes) {
+    ViewScope scope(view_);
     return ::SetFileAttributesA(path, attributes) != FALSE;
 }
 
 bool Win32FileSystem::CreateFolder(const char* path) {
+    ViewScope scope(view_);
     return ::CreateDirectoryA(path, nullptr) != FALSE;
 }
 
 bool Win32FileSystem::RemoveFolder(const char* path) {
+    ViewScope scope(view_);
     return ::RemoveDirectoryA(path) != FALSE;
 }
 
@@ -103,6 +130,7 @@ std::size_t Win32FileSystem::FullPathName(const char* path, char* buffer, std::s
 }
 
 std::size_t Win32FileSystem::LongPathName(const char* path, char* buffer, std::size_t size) {
+    ViewScope scope(view_);
     return LongPathOf(path, buffer, size);
 }
 

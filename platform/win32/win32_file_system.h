@@ -1,12 +1,19 @@
 // The file system of the running Windows, one platform call per operation.
+// On 64-bit Windows a second object in the native view sees the folders the
+// 32-bit layer hides from this program (system32 itself rather than
+// SysWOW64); its every call is made with redirection turned off.
 #pragma once
 
 #include "platform/file_system.h"
+#include "platform/win32/wow64.h"
 
 namespace platform::win32 {
 
 class Win32FileSystem : public FileSystem {
   public:
+    // kNative needs HasNativeView(); without it both views are the same.
+    explicit Win32FileSystem(View view = View::kProgram) : view_(view) {}
+
     std::unique_ptr<FindListing> FindFirst(const char* pattern, FindEntry& entry) override;
     bool Exists(const char* path) override;
     bool Move(const char* from, const char* to) override;
@@ -22,6 +29,9 @@ class Win32FileSystem : public FileSystem {
     std::size_t ModuleFileName(char* buffer, std::size_t size) override;
     std::size_t FullPathName(const char* path, char* buffer, std::size_t size) override;
     std::size_t LongPathName(const char* path, char* buffer, std::size_t size) override;
+
+  private:
+    View view_;
 };
 
 }  // namespace platform::win32

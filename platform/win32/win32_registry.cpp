@@ -37,8 +37,10 @@ HKEY RootKey(RegRoot root) {
 
 }  // namespace
 
-Win32Registry::Win32Registry(ShellFunctions shell)
-    : shell_(shell == ShellFunctions::kUse ? ::LoadLibraryA("shlwapi.dll") : nullptr) {
+Win32Registry::Win32Registry(ShellFunctions shell, View view)
+    : shell_(shell == ShellFunctions::kUse && view == View::kProgram ? ::LoadLibraryA("shlwapi.dll")
+                                                                      : nullptr),
+      view_(view) {
     copyKey_ = LookUp<CopyKeyFunction>(shell_.Get(), "SHCopyKeyA");
     deleteKey_ = LookUp<DeleteKeyFunction>(shell_.Get(), "SHDeleteKeyA");
     deleteValue_ = LookUp<DeleteValueFunction>(shell_.Get(), "SHDeleteValueA");
@@ -64,11 +66,13 @@ RegResult Win32Registry::Adopt(LONG result, HKEY handle, RegKey& key) {
 
 RegResult Win32Registry::OpenKey(RegRoot root, const char* path, AccessMask access, RegKey& key) {
     HKEY handle = nullptr;
-    const LONG result = ::RegOpenKeyExA(RootKey(root), path, 0, access, &handle);
+    const LONG result = ::RegOpenKeyExA(RootKey(root), path, 0, access | ViewFlag(), &handle);
     return Adopt(result, handle, key);
 }
 
 RegResult Win32Registry::CreateKey(RegRoot root, const char* path, RegKey& key) {
+    // RegCreateKeyA takes no view; with one, the full access it asks for.
+    if (view_ == View::kNative) return CreateKeyEx(root, path, KEY_ALL_ACCESS, key);
     HKEY handle = nullptr;
     const LONG result = ::RegCreateKeyA(RootKey(root), path, &handle);
     return Adopt(result, handle, key);
@@ -79,7 +83,7 @@ RegResult Win32Registry::CreateKeyEx(RegRoot root, const char* path, AccessMask 
     HKEY handle = nullptr;
     DWORD disposition = 0;
     const LONG result = ::RegCreateKeyExA(RootKey(root), path, 0, nullptr,
-                                          REG_OPTION_NON_VOLATILE, access, nullptr, &handle,
+                                          REG_OPTION_NON_VOLATILE, access | ViewFlag(), nullptr, &handle,
                                           &disposition);
     return Adopt(result, handle, key);
 }
@@ -149,7 +153,7 @@ RegResult Win32Registry::CopyTree(const RegKey& source, const RegKey& destinatio
     HKEY to = NativeHandle(destination);
     if (from == nullptr || to == nullptr) return ERROR_INVALID_PARAMETER;
     if (copyKey_ != nullptr) return static_cast<RegResult>(copyKey_(from, nullptr, to, 0));
-    return static_cast<RegResult>(CopyKeyByHand(from, nullptr, to));
+    return static_cast<RegResult>(CopyKeyByHand(from, nullptr, to, ViewFlag()));
 }
 
 RegResult Win32Registry::CopyTree(RegRoot root, const char* sourcePath, const RegKey& destination) {
@@ -158,24 +162,28 @@ RegResult Win32Registry::CopyTree(RegRoot root, const char* sourcePath, const Re
     if (copyKey_ != nullptr) {
         return static_cast<RegResult>(copyKey_(RootKey(root), sourcePath, to, 0));
     }
-    return static_cast<RegResult>(CopyKeyByHand(RootKey(root), sourcePath, to));
+    return static_cast<RegResult>(CopyKeyByHand(RootKey(root), sourcePath, to, ViewFlag()));
 }
 
 RegResult Win32Registry::DeleteTree(RegRoot root, const char* path) {
     if (deleteKey_ != nullptr) return static_cast<RegResult>(deleteKey_(RootKey(root), path));
-    return static_cast<RegResult>(DeleteKeyByHand(RootKey(root), path));
+    return static_cast<RegResult>(DeleteKeyByHand(RootKey(root), path, ViewFlag()));
 }
 
 RegResult Win32Registry::DeleteValueAt(RegRoot root, const char* path, const char* name) {
     if (deleteValue_ != nullptr) {
         return static_cast<RegResult>(deleteValue_(RootKey(root), path, name));
     }
-    return static_cast<RegResult>(DeleteValueByHand(RootKey(root), path, name));
+    return static_cast<RegResult>(DeleteValueByHand(RootKey(root), path, name, ViewFlag()));
 }
 
 RegResult Win32Registry::SaveKey(const RegKey& key, const char* filePath) {
     HKEY handle = NativeHandle(key);
     if (handle == nullptr) return ERROR_INVALID_HANDLE;
+    if (view_ == View::kNative) {
+        NativeFilesScope nativeFiles;
+        return ::RegSaveKeyA(handle, filePath, nullptr);
+    }
     return ::RegSaveKeyA(handle, filePath, nullptr);
 }
 

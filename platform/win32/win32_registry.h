@@ -3,10 +3,18 @@
 // up in shlwapi.dll at run time, as Windows 95 and NT 4.0 may lack them or the
 // library; where one is missing, the same work is done with the registry's own
 // calls (win32_registry_fallbacks.cpp).
+//
+// On 64-bit Windows a second object in the native view opens and creates
+// every key with KEY_WOW64_64KEY. The shell's functions open subkeys without
+// that flag, which lands them in this program's view, so that object always
+// copies and deletes with the registry's own calls, each carrying the flag,
+// and saves hives with file-system redirection turned off: a hive file of the
+// native view lies in the native folders.
 #pragma once
 
 #include "platform/registry.h"
 #include "platform/win32/unique_handles.h"
+#include "platform/win32/wow64.h"
 
 namespace platform::win32 {
 
@@ -15,7 +23,8 @@ class Win32Registry final : public Registry {
     // kAvoid uses the registry's own calls even where the shell has the
     // functions, so tests can prove those on a system that has both.
     enum class ShellFunctions { kUse, kAvoid };
-    explicit Win32Registry(ShellFunctions shell = ShellFunctions::kUse);
+    // kNative needs HasNativeView(); without it both views are the same.
+    explicit Win32Registry(ShellFunctions shell = ShellFunctions::kUse, View view = View::kProgram);
     ~Win32Registry() override = default;
     Win32Registry(const Win32Registry&) = delete;
     Win32Registry& operator=(const Win32Registry&) = delete;
@@ -47,16 +56,22 @@ class Win32Registry final : public Registry {
 
     RegResult CloseHandle(std::uintptr_t handle) noexcept override;
     RegResult Adopt(LONG result, HKEY handle, RegKey& key);
+    // The view's flag for every open, create and delete; none in kProgram.
+    REGSAM ViewFlag() const { return view_ == View::kNative ? kNativeRegistryView : 0; }
+    bool UsesShell() const { return view_ == View::kProgram; }
 
     UniqueLibrary shell_;
     CopyKeyFunction copyKey_ = nullptr;
     DeleteKeyFunction deleteKey_ = nullptr;
     DeleteValueFunction deleteValue_ = nullptr;
+    View view_;
 };
 
-// The registry's own calls doing the shell functions' work.
-DWORD CopyKeyByHand(HKEY source, LPCSTR subKey, HKEY destination);
-DWORD DeleteKeyByHand(HKEY root, LPCSTR subKey);
-DWORD DeleteValueByHand(HKEY root, LPCSTR subKey, LPCSTR value);
+// The registry's own calls doing the shell functions' work. `view` is added
+// to every open, create and delete of a key below the handles given: 0, or
+// kNativeRegistryView (deletes then need RegDeleteKeyExA).
+DWORD CopyKeyByHand(HKEY source, LPCSTR subKey, HKEY destination, REGSAM view = 0);
+DWORD DeleteKeyByHand(HKEY root, LPCSTR subKey, REGSAM view = 0);
+DWORD DeleteValueByHand(HKEY root, LPCSTR subKey, LPCSTR value, REGSAM view = 0);
 
 }  // namespace platform::win32
