@@ -28,8 +28,10 @@ wine_require() {
   fi
 }
 
+# wine_env [ARCH]: win32 (the default) or win64, which must be the kind of
+# every prefix used afterwards: Wine refuses a prefix of the other kind.
 wine_env() {
-  export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=${1:-win32} WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
 # wine_own_display: starts an X server of the caller's own and sets DISPLAY
@@ -55,10 +57,12 @@ wine_own_display() {
   export DISPLAY=":$number"
 }
 
-# wine_template DIR: makes DIR a fresh 32-bit prefix once; later calls reuse it.
+# wine_template DIR [ARCH]: makes DIR a fresh prefix once, 32-bit unless ARCH
+# is win64 (a 64-bit Windows, where a 32-bit program sees SysWOW64 and
+# Wow6432Node); later calls reuse it.
 wine_template() {
   local dir=$1
-  wine_env
+  wine_env "${2:-win32}"
   # The lock lies beside the template, in a folder that may not exist yet.
   mkdir -p "$(dirname "$dir")"
   (
@@ -76,13 +80,18 @@ wine_template() {
 }
 
 # wine_scenario TEMPLATE DIR VERSION: copies the template to DIR (the system
-# folder hard-linked: nothing writes there) and sets the Windows version.
+# folders hard-linked: files there are moved, copied and deleted, never
+# written in place) and sets the Windows version.
 wine_scenario() {
-  local template=$1 dir=$2 version=$3
+  local template=$1 dir=$2 version=$3 folder
   rm -rf "$dir"
   mkdir -p "$dir"
-  tar -C "$template" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$dir" -xf -
-  cp -al "$template/drive_c/windows/system32" "$dir/drive_c/windows/system32"
+  tar -C "$template" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
+    -cf - . | tar -C "$dir" -xf -
+  for folder in system32 syswow64; do
+    [ -d "$template/drive_c/windows/$folder" ] || continue
+    cp -al "$template/drive_c/windows/$folder" "$dir/drive_c/windows/$folder"
+  done
   export WINEPREFIX=$dir
   # A wineserver started by a program whose output is a pipe keeps the pipe
   # open; one of our own, started first, avoids that.
