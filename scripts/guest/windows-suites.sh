@@ -10,7 +10,11 @@ cd "$(dirname "$0")/../.."
 guest_ram_disk build/windows/wine
 # A Wine process that a timed-out suite left behind can keep the disk busy;
 # the guest powers off next anyway, and CTest's exit code must stand.
-trap 'umount -l build/windows/wine 2>/dev/null || true' EXIT
+trap 'umount -l build/windows/wine build/windows/Testing 2>/dev/null || true' EXIT
+# CTest's own records stay in the guest: the host may run CTest in the same
+# build tree at the same time.
+mkdir -p build/windows/Testing
+mount -t tmpfs tmpfs build/windows/Testing
 # The run's template prefix first, on its own: under emulation it takes
 # minutes, which no suite's time limit should have to carry.
 . tests/wine/wine-lib.sh
