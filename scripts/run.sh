@@ -15,8 +15,13 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)" --target Dravolin e2e_driver >/dev/null
 
 . tests/wine/wine-lib.sh
-if [ "${DRAVOLIN_GUEST:-0}" = 1 ] || ! why=$(wine_machine_can_run); then
-  echo "Wine does not start on this machine (${why:-DRAVOLIN_GUEST=1}): Dravolin runs in a guest machine (QEMU) whose kernel runs 32-bit x86 programs."
+why=
+if [ "${DRAVOLIN_GUEST:-0}" = 1 ]; then
+  echo "DRAVOLIN_GUEST=1: Dravolin runs in a guest machine (QEMU) whose kernel runs 32-bit x86 programs."
+elif ! why=$(wine_machine_can_run); then
+  echo "Wine does not start on this machine ($why): Dravolin runs in a guest machine (QEMU) whose kernel runs 32-bit x86 programs."
+fi
+if [ "${DRAVOLIN_GUEST:-0}" = 1 ] || [ -n "$why" ]; then
   # There the prefix lies on a RAM disk of the guest's, made and seeded afresh.
   bash scripts/guest/run.sh --timeout 1200 -- bash -c '
     . scripts/guest/ram-disk.sh && guest_ram_disk build/windows/wine &&
