@@ -22,12 +22,20 @@ started=$SECONDS
 WINE_XVFB=
 wine_own_display
 wine_template "$PWD/build/windows/wine/template"
-kill "$WINE_XVFB" 2>/dev/null || true
-unset DISPLAY
 echo "guest: the template prefix took $((SECONDS - started)) s"
+left_out='host-only|matrix-extra'
+if [ "${1:-}" = --full-matrix ]; then left_out=host-only; shift; fi
+# The 64-bit template too, when a suite of this run needs one.
+if ctest --preset windows --label-exclude "$left_out" "$@" --show-only=json-v1 |
+     grep -q 'DRAVOLIN_WINE_ARCH=win64'; then
+  started=$SECONDS
+  wine_template "$PWD/build/windows/wine/template64" win64
+  echo "guest: the 64-bit template prefix took $((SECONDS - started)) s"
+fi
+kill "$WINE_XVFB" 2>/dev/null || true
+# Each suite picks its own kind of prefix.
+unset DISPLAY WINEARCH
 # One cut point per family of the real program's cut-off in the guest,
 # where each costs minutes: New Driver cut on the NT family, Old Driver on 9x.
 export DRAVOLIN_WINE_CUT_POINTS=${DRAVOLIN_WINE_CUT_POINTS:-1}
-left_out='host-only|matrix-extra'
-if [ "${1:-}" = --full-matrix ]; then left_out=host-only; shift; fi
 ctest --preset windows --label-exclude "$left_out" -j"$(nproc)" "$@"
