@@ -1,7 +1,8 @@
 # Helpers of the end-to-end scenarios: a scratch Wine prefix on a private X
 # display, Dravolin.exe started in it, and the driver that works its window.
 # Scenarios are run as: scenario.sh BIN_DIR WINE_ROOT; the run's template
-# prefix is WINE_ROOT/template, the scenario's prefixes lie beside it.
+# prefix is WINE_ROOT/template (WINE_ROOT/template64 for a 64-bit Windows),
+# the scenario's prefixes lie beside it.
 set -u
 e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$e2e_here/../wine/wine-lib.sh"
@@ -28,10 +29,16 @@ e2e_start_display() {
   e2e_xvfb=$WINE_XVFB
 }
 
-# e2e_prefix NAME VERSION: a fresh prefix copied from the run's template.
+# e2e_prefix NAME VERSION: a fresh prefix copied from the run's template. A
+# version ending in _64 (win7_64) is that version as a 64-bit Windows, copied
+# from the run's 64-bit template.
 e2e_prefix() {
-  wine_template "$WINE_ROOT/template"
-  wine_scenario "$WINE_ROOT/template" "$WORK/$1" "$2"
+  local template=$WINE_ROOT/template arch=win32 version=$2
+  if [ "${version%_64}" != "$version" ]; then
+    template+=64 arch=win64 version=${version%_64}
+  fi
+  wine_template "$template" "$arch"
+  wine_scenario "$template" "$WORK/$1" "$version"
 }
 
 e2e_cleanup() {

@@ -32,23 +32,43 @@ press() { drv post-command "$1" >/dev/null && drv wait-idle >/dev/null; }
 status() { drv raw-text 1004 | iconv -f CP1252 -t UTF-8 | tr -d '\r'; }
 status_has() { status | grep -qF -- "$1" || { echo "     status box lacks: $1"; return 1; }; }
 
-# Registry places and files the demo seeds, as sorted lines "key|value",
-# names in lower case (a value may come back under its path in other case).
+# export_key KEY [VIEW]: the values below KEY as lines "key|value", names in
+# lower case (a value may come back under its path in other case); nothing
+# when KEY is missing. VIEW (/reg:32 or /reg:64) picks a view of a 64-bit
+# Windows and marks the lines with it.
+export_key() {
+  local file=$WORK/export.reg
+  rm -f "$file"
+  if [ $# = 1 ]; then
+    wine regedit /E "$(winepath -w "$file")" "$1" </dev/null >/dev/null 2>&1
+  else
+    wine reg export "$1" "$(winepath -w "$file")" "$2" /y </dev/null >/dev/null 2>&1
+  fi
+  [ -f "$file" ] || return 0
+  iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r' |
+    awk -v view="${2:+$2 }" '/^\[/ { key = view tolower($0); next } NF { print key "|" tolower($0) }'
+}
+
+# Registry places and files the demo seeds, as sorted lines. On a 64-bit
+# Windows both views: every place as the program sees it, the HKLM\Software
+# ones (the only ones the views do not share) natively too, and the files of
+# SysWOW64 beside those of the native system32.
 snapshot() {
-  local key out=$1
+  local key out=$1 folders=(windows/system32)
+  local keys=('HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services'
+              'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}'
+              'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\SharedDLLs'
+              'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run'
+              'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run')
   : >"$out"
-  for key in 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services' \
-             'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}' \
-             'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\SharedDLLs' \
-             'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run' \
-             'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run'; do
-    rm -f "$WORK/export.reg"
-    wine regedit /E "$(winepath -w "$WORK/export.reg")" "$key" </dev/null >/dev/null 2>&1
-    [ -f "$WORK/export.reg" ] || continue
-    iconv -f UTF-16 -t UTF-8 "$WORK/export.reg" | tr -d '\r' |
-      awk '/^\[/ { key = tolower($0); next } NF { print key "|" tolower($0) }' >>"$out"
-  done
-  (cd "$WINEPREFIX/drive_c" && find windows/system32 'Demo Start Menu' 'Demo All Users' -type f \
+  if [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    for key in "${keys[@]}"; do export_key "$key" /reg:32 >>"$out"; done
+    for key in "${keys[@]:2:2}"; do export_key "$key" /reg:64 >>"$out"; done
+    folders+=(windows/syswow64)
+  else
+    for key in "${keys[@]}"; do export_key "$key" >>"$out"; done
+  fi
+  (cd "$WINEPREFIX/drive_c" && find "${folders[@]}" 'Demo Start Menu' 'Demo All Users' -type f \
      \( -iname '*.sys' -o -iname '*.dll' -o -iname '*.lnk' \) -newer "$WORK/seeded" -print0 |
      xargs -0 -r md5sum) >>"$out"
   sort -o "$out" "$out"
@@ -57,22 +77,33 @@ snapshot() {
 # After New Driver the demo's findings among its files are gone from their
 # places, and the files that are no finding stay: the shortcut "Notes.lnk",
 # and on the 9x family the kernel drivers, whose folder there is IOSUBSYS.
-#   demo_findings_aside nt|9x
+# On a 64-bit Windows (nt64) the library is in SysWOW64, the drivers in the
+# native folder, and the 64-bit tray program has left the native Run key
+# for the native OldRun.
+#   demo_findings_aside nt|nt64|9x
 demo_findings_aside() {
-  local path held=0 drive=$WINEPREFIX/drive_c
+  local path held=0 drive=$WINEPREFIX/drive_c library=windows/system32/CDRAL.DLL
   local drivers=(windows/system32/drivers/ElbyCDIO.sys windows/system32/drivers/PxHelp20.sys
                  windows/system32/drivers/GEARAspiWDM.sys)
-  local findings=(windows/system32/CDRAL.DLL
+  [ "$1" = nt64 ] && library=windows/syswow64/CDRAL.DLL
+  local findings=("$library"
                   'Demo Start Menu/Programs/StartUp/Disk Detector.lnk'
                   'Demo Start Menu/Programs/StartUp/Tools/InCD Helper.lnk'
                   'Demo All Users/Programs/StartUp/Roxio Drag-to-Disc.lnk')
   local others=('Demo Start Menu/Programs/StartUp/Notes.lnk')
-  if [ "$1" = nt ]; then findings+=("${drivers[@]}"); else others+=("${drivers[@]}"); fi
+  if [ "$1" = 9x ]; then others+=("${drivers[@]}"); else findings+=("${drivers[@]}"); fi
   for path in "${findings[@]}"; do
     [ -e "$drive/$path" ] && { echo "     still in place: $path"; held=1; }
   done
   for path in "${others[@]}"; do
     [ -e "$drive/$path" ] || { echo "     no finding, but moved: $path"; held=1; }
   done
+  if [ "$1" = nt64 ]; then
+    local key='HKLM\Software\Microsoft\Windows\CurrentVersion' name='Roxio Burn Tray'
+    wine reg query "$key\Run" /v "$name" /reg:64 </dev/null >/dev/null 2>&1 &&
+      { echo "     still in the native Run key: $name"; held=1; }
+    wine reg query "$key\OldRun" /v "$name" /reg:64 </dev/null >/dev/null 2>&1 ||
+      { echo "     not kept in the native OldRun key: $name"; held=1; }
+  fi
   return $held
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # One Windows version, as Wine reports it, from start to restart prompt:
 #   version.sh BIN_DIR WINE_ROOT VERSION
+# (VERSION win7_64 is win7 as a 64-bit Windows, the demo machine on it
+# seeded in both views and its report demo/report-nt64.txt.)
 # An unsupported version shows the notice and ends on Close. A supported one
 # starts in the welcome state on the demo machine, Test shows the exact
 # report of that machine (shorter on the 9x family, which has no CD-ROM class
@@ -25,6 +27,7 @@ case $version in
     check "$version: Close ends with 0" exits_with "$DRAVOLIN_PID" 0
     e2e_end ;;
   win95 | win98 | winme) family=9x ;;
+  *_64) family=nt64 ;;
   *) family=nt ;;
 esac
 
