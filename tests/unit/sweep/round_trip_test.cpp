@@ -12,19 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "sweep/conflict_catalogue.h"
 #include "sweep/run_sweep.h"
+#include "tests/machines/machine_findings.h"
 #include "tests/machines/machine_generator.h"
 #include "tests/unit/sweep/sweep_machine.h"
 
 namespace {
 
 using test::Bitness;
-
-struct Family {
-    platform::PlatformKind kind;
-    Bitness bitness;
-};
+using test::Family;
 
 constexpr Family kFamilies[] = {
     {platform::PLATFORM_NT, Bitness::k32},
@@ -112,37 +108,16 @@ bool ValueThere(test::SweepMachine& m, const test::RegistryItem& item) {
                platform::kErrorSuccess;
 }
 
-bool IsStartupProgram(const std::string& name) {
-    for (const char* const* fragment = sweep::StartupFragments; *fragment; ++fragment) {
-        if (sweep::MatchesEntry(name.c_str(), *fragment)) return true;
-    }
-    return false;
-}
-
-// What New Driver should have put aside and finds at its own place still:
-// driver files in every view's system and driver folder, SharedDLLs values
-// of the names the program forms, Run values of startup programs.
+// What New Driver should have put aside and stands at its own place still.
 std::vector<std::string> NotPutAside(test::SweepMachine& m, const test::MachineDescription& machine,
                                      const test::MachineLayout& layout) {
     std::vector<std::string> left;
-    for (const test::FileItem& file : machine.Files()) {
-        for (const test::ViewPlaces& view : test::ViewsOf(layout)) {
-            for (const std::string& folder : {view.systemFolder, view.driverFolder}) {
-                const std::string below = Lower(folder) + "\\";
-                const std::string path = Lower(file.path);
-                if (StartsWith(path, below) && path.find('\\', below.size()) == std::string::npos &&
-                    m.files.Find(file.path) != nullptr) {
-                    left.push_back(file.path);
-                }
-            }
-        }
+    const test::Findings findings = test::ToBePutAside(machine, layout);
+    for (const test::FileItem& file : findings.files) {
+        if (m.files.Find(file.path) != nullptr) left.push_back(file.path);
     }
-    for (const test::RegistryItem& item : machine.Registry()) {
-        if (!item.isValue) continue;
-        const bool formedName =
-            EndsWith(Lower(item.key), "\\shareddlls") && StartsWith(Lower(item.name), Lower(layout.systemFolder) + "\\");
-        const bool startupProgram = EndsWith(Lower(item.key), "\\run") && IsStartupProgram(item.name);
-        if ((formedName || startupProgram) && ValueThere(m, item)) left.push_back(item.key + " :: " + item.name);
+    for (const test::RegistryItem& value : findings.values) {
+        if (ValueThere(m, value)) left.push_back(value.key + " :: " + value.name);
     }
     return left;
 }

@@ -34,6 +34,12 @@ inline constexpr const char* kWow64SystemFolder = "C:\\WINDOWS\\SysWOW64";
 
 enum class Bitness { k32, k64 };
 
+// The NT family on 32-bit or 64-bit Windows, or the 9x family.
+struct Family {
+    platform::PlatformKind kind;
+    Bitness bitness = Bitness::k32;
+};
+
 class SweepMachine {
 public:
     // A machine of the family with drive C, the Windows and system folders,
