@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/win32/unique_handles.h"
+#include "tests/wine_round_trip/native_view.h"
 
 namespace winetest {
 namespace {
@@ -61,7 +62,7 @@ std::string ValuePlace(HKEY root, const std::string& key, const std::string& nam
 
 UniqueKey OpenKey(HKEY root, const std::string& path, REGSAM access) {
     HKEY key = nullptr;
-    const LONG result = ::RegOpenKeyExA(root, path.c_str(), 0, access, &key);
+    const LONG result = ::RegOpenKeyExA(root, path.c_str(), 0, access | NativeKeyFlag(), &key);
     return UniqueKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 
@@ -183,7 +184,15 @@ void DeleteKeyTree(HKEY root, const std::string& path) {
         }
         for (const std::string& child : below) DeleteKeyTree(root, path + "\\" + child);
     }
-    ::RegDeleteKeyA(root, path.c_str());
+    DeleteNativeKey(root, path);
+}
+
+// Opens or creates a key with every right the caller may have.
+UniqueKey CreateKey(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    const LONG result = ::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0,
+                                          MAXIMUM_ALLOWED | NativeKeyFlag(), nullptr, &key, nullptr);
+    return UniqueKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 
 }  // namespace
@@ -201,6 +210,7 @@ MachinePicture TakePicture(const PicturePlaces& places) {
     for (const ListedKey& listed : places.listedKeys) {
         PictureKey(listed.root, listed.path, picture, listed.wholeIf);
     }
+    NativeFiles asOnDisk;
     for (const std::string& tree : places.trees) PictureFolder(tree, true, picture);
     for (const std::string& folder : places.folders) PictureFolder(folder, false, picture);
     return picture;
@@ -242,6 +252,7 @@ std::string Listed(const std::vector<Difference>& differences) {
 
 std::vector<Difference> ResetTo(const MachinePicture& pristine, const PicturePlaces& places) {
     const MachinePicture now = TakePicture(places);
+    NativeFiles asOnDisk;
     std::vector<std::string> newFolders;
     std::vector<PictureEntry> newKeys;
     for (const Difference& difference : Differences(pristine, now)) {
@@ -258,14 +269,11 @@ std::vector<Difference> ResetTo(const MachinePicture& pristine, const PicturePla
             UniqueKey key = OpenKey(after->root, after->key, KEY_SET_VALUE);
             if (key.Valid()) ::RegDeleteValueA(key.Get(), after->name.c_str());
         } else if (before != nullptr && before->kind == PictureEntry::kKey) {
-            HKEY key = nullptr;
-            if (::RegCreateKeyA(before->root, before->key.c_str(), &key) == ERROR_SUCCESS)
-                ::RegCloseKey(key);
+            CreateKey(before->root, before->key);
         } else if (before != nullptr && before->kind == PictureEntry::kValue) {
-            HKEY key = nullptr;
-            if (::RegCreateKeyA(before->root, before->key.c_str(), &key) == ERROR_SUCCESS) {
-                UniqueKey owner(key);
-                ::RegSetValueExA(key, before->name.c_str(), 0, before->type,
+            UniqueKey key = CreateKey(before->root, before->key);
+            if (key.Valid()) {
+                ::RegSetValueExA(key.Get(), before->name.c_str(), 0, before->type,
                                  reinterpret_cast<const BYTE*>(before->bytes.data()),
                                  static_cast<DWORD>(before->bytes.size()));
             }

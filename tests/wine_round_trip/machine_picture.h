@@ -1,7 +1,8 @@
 // The whole of the places a sweep touches on the real machine, as one
 // comparable picture: every key, every value's name, type and bytes, every
 // file's name, attributes and bytes, every folder. Taken through the
-// platform's own calls, apart from the backend under test.
+// platform's own calls, apart from the backend under test; on 64-bit Windows
+// in the native view, where both views' places have names of their own.
 #pragma once
 
 #include <windows.h>

@@ -2,6 +2,7 @@
 #include "tests/wine_round_trip/machine_seed.h"
 
 #include "platform/win32/unique_handles.h"
+#include "tests/wine_round_trip/native_view.h"
 
 namespace winetest {
 namespace {
@@ -13,7 +14,11 @@ using UniqueKey = platform::win32::UniqueHandle<HKEY, nullptr, KeyCloser>;
 
 bool WriteRegistryItem(const test::RegistryItem& item) {
     HKEY key = nullptr;
-    if (::RegCreateKeyA(RootKey(item.root), item.key.c_str(), &key) != ERROR_SUCCESS) return false;
+    if (::RegCreateKeyExA(RootKey(item.root), item.key.c_str(), 0, nullptr, 0,
+                          MAXIMUM_ALLOWED | NativeKeyFlag(), nullptr, &key,
+                          nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
     UniqueKey owner(key);
     return !item.isValue ||
            ::RegSetValueExA(key, item.name.c_str(), 0, item.type,
@@ -73,10 +78,27 @@ std::string SeedMachine(const test::MachineDescription& machine) {
     for (const test::RegistryItem& item : machine.Registry()) {
         if (!WriteRegistryItem(item)) return "registry: " + item.key + " :: " + item.name;
     }
+    NativeFiles asOnDisk;
     for (const test::FileItem& file : machine.Files()) {
         if (!WriteFileItem(file)) return "file: " + file.path;
     }
     return "";
+}
+
+bool Stands(const test::FileItem& file) {
+    NativeFiles asOnDisk;
+    return ::GetFileAttributesA(file.path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Stands(const test::RegistryItem& value) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(RootKey(value.root), value.key.c_str(), 0, KEY_QUERY_VALUE | NativeKeyFlag(),
+                        &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    UniqueKey owner(key);
+    return ::RegQueryValueExA(key, value.name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
 }
 
 }  // namespace winetest

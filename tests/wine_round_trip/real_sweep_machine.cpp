@@ -6,13 +6,14 @@
 #include <cstdlib>
 
 #include "app/win/platform_version.h"
+#include "platform/win32/wow64.h"
 #include "sweep/conflict_catalogue.h"
 #include "sweep/run_sweep.h"
+#include "tests/wine_round_trip/native_view.h"
 
 namespace winetest {
 namespace {
 
-constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr const char* kControlSets[] = {"currentcontrolset", "controlset001", "controlset002",
                                         "controlset003"};
 constexpr const char* kWarnVerDlls = "\\control\\sessionmanager\\warnverdlls";
@@ -20,8 +21,12 @@ constexpr const char* kWarnVerDllsTwin = "\\oldcontrol\\sessionmanager\\warnverd
 constexpr const char* kWinAspiValue = "WINASPI.DLL";
 constexpr const char* kSystemKeyPlace = "hklm\\system\\";
 constexpr const char* kTwinPrefix = "old";
-constexpr const char* kOldSharedDllsPlace =
-    "hklm\\software\\microsoft\\windows\\currentversion\\oldshareddlls";
+// Below each view's Software key.
+constexpr const char* kCurrentVersionBelowSoftware = "\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kOldSharedDllsBelowSoftware = "\\microsoft\\windows\\currentversion\\oldshareddlls";
+constexpr const char* kMachinePlace = "hklm\\";
+constexpr const char* kHiveFile = "\\vl_share.dat";
+constexpr const char* kBackupFolder = "\\dravolin";
 constexpr const char* kSiblingSuffix = "_Disabled";
 constexpr const char* kCdRomClassKey = "Control\\Class\\{4D36E965-E325-11CE-BFC1-08002BE10318}";
 // The extension a driver file name ends in, cut off to give its service key.
@@ -68,16 +73,22 @@ bool LeftByDesign(const Difference& difference, const MachinePicture& before,
         const auto original = before.find(live);
         return original != before.end() && original->second.what == added.what;
     }
+    const std::vector<test::ViewPlaces> views = test::ViewsOf(machine.Layout());
     if (added.kind == PictureEntry::kKey) {
-        return (!set.empty() && StartsWith(place, set + "\\" + kTwinPrefix)) ||
-               place == kOldSharedDllsPlace;
+        if (!set.empty() && StartsWith(place, set + "\\" + kTwinPrefix)) return true;
+        for (const test::ViewPlaces& view : views) {
+            if (place == kMachinePlace + Lower(view.software) + kOldSharedDllsBelowSoftware) return true;
+        }
+        return false;
     }
     const std::string path = Lower(added.path);
-    const std::string system = Lower(SystemFolder());
-    if (added.kind == PictureEntry::kFile) return path == system + "\\vl_share.dat";
-    if (path == system + "\\dravolin" || path == Lower(machine.Layout().driverFolder) + "\\dravolin") {
-        return true;
+    for (const test::ViewPlaces& view : views) {
+        const std::string system = Lower(view.systemFolder);
+        const bool backupFolder =
+            path == system + kBackupFolder || path == Lower(view.driverFolder) + kBackupFolder;
+        if (added.kind == PictureEntry::kFile ? path == system + kHiveFile : backupFolder) return true;
     }
+    if (added.kind == PictureEntry::kFile) return false;
     for (const std::string& startup : {machine.Layout().userStartup, machine.Layout().commonStartup}) {
         const std::string sibling = Lower(startup + kSiblingSuffix);
         if (path == sibling || StartsWith(path, sibling + "\\")) return true;
@@ -105,9 +116,10 @@ bool IsRunOrSharedDlls(const std::string& name) {
 // Every place a sweep reads or writes: below each control set the twin keys,
 // the service keys of the driver table, the CD-ROM class key and the session
 // manager key; the Run, SharedDLLs and Shell Folders keys with their twins;
-// the generated machines' Startup folders with their siblings, the driver
-// folder, the system folder's own entries and its backup folder.
-PicturePlaces SweptPlaces(const std::string& system, const std::string& drivers) {
+// the generated machines' Startup folders with their siblings; and in each
+// view the driver folder, the system folder's own entries and its backup
+// folder.
+PicturePlaces SweptPlaces(const test::MachineLayout& layout) {
     PicturePlaces places;
     for (const char* set : {"CurrentControlSet", "ControlSet001", "ControlSet002", "ControlSet003"}) {
         const std::string path = std::string("System\\") + set;
@@ -117,12 +129,19 @@ PicturePlaces SweptPlaces(const std::string& system, const std::string& drivers)
         places.keys.push_back({HKEY_LOCAL_MACHINE, path + "\\" + kCdRomClassKey});
         places.keys.push_back({HKEY_LOCAL_MACHINE, path + "\\Control\\SessionManager"});
     }
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        places.listedKeys.push_back({root, kCurrentVersion, IsRunOrSharedDlls});
-        places.keys.push_back({root, std::string(kCurrentVersion) + "\\Explorer\\Shell Folders"});
+    auto currentVersion = [&](HKEY root, const std::string& software) {
+        const std::string key = software + kCurrentVersionBelowSoftware;
+        places.listedKeys.push_back({root, key, IsRunOrSharedDlls});
+        places.keys.push_back({root, key + "\\Explorer\\Shell Folders"});
+    };
+    places.trees = {test::kGeneratedDocuments};
+    for (const test::ViewPlaces& view : test::ViewsOf(layout)) {
+        currentVersion(HKEY_LOCAL_MACHINE, view.software);
+        places.trees.push_back(view.driverFolder);
+        places.trees.push_back(view.systemFolder + "\\Dravolin");
+        places.folders.push_back(view.systemFolder);
     }
-    places.trees = {test::kGeneratedDocuments, drivers, system + "\\Dravolin"};
-    places.folders = {system};
+    currentVersion(HKEY_CURRENT_USER, "Software");
     return places;
 }
 
@@ -135,14 +154,19 @@ RealSweepMachine::RealSweepMachine()
                desktop_,
                *report_,
                {"Header\r\n", "None\r\n", "Old driver of "},
-               app::CheckPlatform()} {
+               app::CheckPlatform(),
+               platform::win32::HasNativeView() ? &nativeRegistry_ : nullptr,
+               platform::win32::HasNativeView() ? &nativeFiles_ : nullptr} {
     const std::string system = SystemFolder();
     const std::string drivers =
         system + (context_.platformKind == platform::PLATFORM_NT ? "\\DRIVERS" : "\\IOSUBSYS");
     // A 9x machine has its driver folder; a Wine prefix in that mode does not.
-    ::CreateDirectoryA(drivers.c_str(), nullptr);
+    // On 64-bit Windows the program's view of it is left as a fresh system
+    // has it: not there.
+    if (!UnderWow64()) ::CreateDirectoryA(drivers.c_str(), nullptr);
     layout_ = test::WithGeneratedStartupFolders(system, drivers);
-    places_ = SweptPlaces(system, drivers);
+    layout_.wow64SystemFolder = Wow64SystemFolder();
+    places_ = SweptPlaces(layout_);
     pristine_ = TakePicture(places_);
 }
 

@@ -30,16 +30,27 @@ const char* Attributes(const std::string& entry) {
 
 }  // namespace
 
-RichMachine::RichMachine(platform::PlatformKind kind) {
+RichMachine::RichMachine(platform::PlatformKind kind, Bitness bitness) {
     const bool nt = kind == platform::PLATFORM_NT;
+    const bool wide = bitness == Bitness::k64;
+    // The folders as the program names them; on 64-bit Windows the driver
+    // folder is the native one, where kernel drivers live.
     const std::string system = nt ? test::kNtSystemFolder : test::kWin9xSystemFolder;
     const std::string drivers = system + (nt ? "\\DRIVERS" : "\\IOSUBSYS");
+    // Where the program's system folder lies, and its HKLM\Software.
+    const std::string ownSystem = wide ? kWow64SystemFolder : system;
+    const std::string ownSoftware = wide ? "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node"
+                                         : "[HKEY_LOCAL_MACHINE\\Software";
+    const std::string nativeSoftware = "[HKEY_LOCAL_MACHINE\\Software";
     const std::string driverFile = nt ? "ElbyCDIO.sys" : "CDUDF.VXD";
     const std::string driverStem = driverFile.substr(0, driverFile.size() - 4);
     const std::string secondDriver = nt ? "PxHelp20.sys" : "PxHelper.vxd";
+    const std::string sharedDlls = "\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs]\r\n";
+    const std::string run = "\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n";
 
-    reg += "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs]\r\n";
+    reg += (wide ? nativeSoftware : ownSoftware) + sharedDlls;
     reg += "\"" + Escaped(drivers + "\\" + driverFile) + "\"=dword:00000002\r\n";
+    reg += ownSoftware + sharedDlls;
     reg += "\"" + Escaped(system + "\\CDRAL.DLL") + "\"=hex(1):31,00\r\n";
     reg += "\"" + Escaped(system + "\\C2ASPI.DLL") + "\"=hex:01,02,03\r\n";
     reg += "\"" + Escaped(system + "\\CDRTC.DLL") + "\"=dword:00000001\r\n";
@@ -71,7 +82,7 @@ RichMachine::RichMachine(platform::PlatformKind kind) {
     }
     reg += "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\SessionManager\\WarnVerDLLs]\r\n"
            "\"WINASPI.DLL\"=\"4.60\"\r\n\"OTHER.DLL\"=\"1.0\"\r\n";
-    reg += "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+    reg += ownSoftware + run +
            "\"RoxioTray\"=\"C:\\\\r.exe\"\r\n\"NeroCheck\"=hex(2):25,41,25,00\r\n"
            "\"CreateCD Elby\"=dword:00000001\r\n\"Keep\"=\"k.exe\"\r\n";
     reg += "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
@@ -79,16 +90,33 @@ RichMachine::RichMachine(platform::PlatformKind kind) {
            "\"Empty Padus\"=hex:\r\n\"Plain\"=\"\"\r\n";
     reg += "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n"
            "\"Startup\"=\"" + Escaped(kUserStartup) + "\"\r\n";
-    reg += "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n"
+    reg += ownSoftware + "\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n"
            "\"Common Startup\"=\"" + Escaped(kCommonStartup) + "\"\r\n";
 
     File("R", "shut", drivers + "\\" + driverFile);
     File("H", "shut", drivers + "\\" + secondDriver);
     File("-", "shut", drivers + "\\keep.sys");
-    File("RHS", "shut", system + "\\CDRAL.DLL");
-    File("A", "shut", system + "\\C2ASPI.DLL");
-    File("-", "open", system + "\\MEDSERV.DLL");  // in use: counts as absent
-    File("-", "shut", system + "\\VlCdText.dll");
+    File("RHS", "shut", ownSystem + "\\CDRAL.DLL");
+    File("A", "shut", ownSystem + "\\C2ASPI.DLL");
+    File("-", "open", ownSystem + "\\MEDSERV.DLL");  // in use: counts as absent
+    File("-", "shut", ownSystem + "\\VlCdText.dll");
+
+    if (wide) {
+        // The native view's own: the same names as the program's with data of
+        // their own, a file whose SharedDLLs value is in the other view, and a
+        // value naming a library where it lies on the disk, which no sweep
+        // forms.
+        reg += nativeSoftware + sharedDlls;
+        reg += "\"" + Escaped(system + "\\CDRAL.DLL") + "\"=dword:00000005\r\n";
+        reg += "\"" + Escaped(system + "\\unrelated.dll") + "\"=dword:00000008\r\n";
+        reg += ownSoftware + sharedDlls;
+        reg += "\"" + Escaped(ownSystem + "\\CDRAL.DLL") + "\"=dword:00000001\r\n";
+        reg += nativeSoftware + run +
+               "\"RoxioTray\"=\"C:\\\\native.exe\"\r\n\"Nero Native\"=dword:00000040\r\n"
+               "\"Keep\"=\"k64.exe\"\r\n";
+        File("-", "shut", system + "\\CDRAL.DLL");
+        File("R", "shut", system + "\\CDRTC.DLL");
+    }
 
     for (const char* entry : {"CreateCD.lnk", "Tools\\RoxioTray.lnk", "Tools\\Deep\\Elby.lnk",
                               "keep.lnk", "Tools\\notes.lnk", "Dravolin saved\\InCD.lnk"}) {

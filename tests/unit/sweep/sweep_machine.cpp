@@ -10,14 +10,25 @@
 namespace test {
 
 SweepMachine::SweepMachine(platform::PlatformKind kind, std::string_view reg,
-                           std::string_view manifest)
+                           std::string_view manifest, Bitness bitness)
     : registry(kind),
       report(sweep::ReportBuffer::Allocate()),
-      context{registry, files, desktop, *report, {kEnglishHeader, kNoProblems, kOldDriverOf}, kind} {
+      context{ProgramRegistry(bitness),
+              ProgramFiles(bitness),
+              desktop,
+              *report,
+              {kEnglishHeader, kNoProblems, kOldDriverOf},
+              kind,
+              bitness == Bitness::k64 ? &registry : nullptr,
+              bitness == Bitness::k64 ? &files : nullptr} {
+    if (bitness == Bitness::k64 && kind != platform::PLATFORM_NT) {
+        throw std::logic_error("64-bit Windows is of the NT family");
+    }
     files.AddDrive('C', platform::DRIVE_TYPE_FIXED);
     files.SetWindowsFolder("C:\\WINDOWS");
     files.SetSystemFolder(SystemFolder());
     files.AddFolder(DriverFolder());
+    if (HasTwoViews()) files.AddFolder(kWow64SystemFolder);
     files.AddFile(std::string(kProgramFolder) + "\\Dravolin.exe", "MZ");
     files.SetModuleFile(std::string(kProgramFolder) + "\\Dravolin.exe");
     files.SetCurrentFolder(kProgramFolder);
@@ -43,6 +54,20 @@ SweepMachine::SweepMachine(platform::PlatformKind kind, std::string_view reg,
     }
 }
 
+platform::Registry& SweepMachine::ProgramRegistry(Bitness bitness) {
+    if (bitness == Bitness::k64) return wow64Registry;
+    return registry;
+}
+
+platform::FileSystem& SweepMachine::ProgramFiles(Bitness bitness) {
+    if (bitness == Bitness::k64) return wow64Files;
+    return files;
+}
+
+std::string SweepMachine::SystemFolderOnDisk() const {
+    return HasTwoViews() ? kWow64SystemFolder : SystemFolder();
+}
+
 std::string SweepMachine::SystemFolder() const {
     return context.platformKind == platform::PLATFORM_NT ? kNtSystemFolder : kWin9xSystemFolder;
 }
@@ -61,6 +86,8 @@ std::set<std::string> SweepMachine::Snapshot() const {
         if (line.empty() || line == "REGEDIT4") continue;
         if (line.front() == '[') {
             key = line;
+            for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            lines.insert(key);
             continue;
         }
         // Key and value names compare without case: a value moved out and back
@@ -68,7 +95,7 @@ std::set<std::string> SweepMachine::Snapshot() const {
         std::string entry = key + " " + line;
         const auto nameEnd = entry.find("\"=", key.size());
         const auto end = nameEnd == std::string::npos ? key.size() : nameEnd;
-        for (std::size_t i = 0; i < end; ++i) {
+        for (std::size_t i = key.size(); i < end; ++i) {
             entry[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(entry[i])));
         }
         lines.insert(entry);

@@ -1,0 +1,65 @@
+// The findings of a generated machine.
+#include "tests/machines/machine_findings.h"
+
+#include <cctype>
+#include <string>
+
+#include "sweep/conflict_catalogue.h"
+
+namespace test {
+namespace {
+
+constexpr const char* kSharedDllsKeyEnd = "\\shareddlls";
+constexpr const char* kRunKeyEnd = "\\run";
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// True when `path` names a file right in `folder`, letters compared without case.
+bool RightIn(const std::string& path, const std::string& folder) {
+    const std::string below = Lower(folder) + "\\";
+    const std::string lower = Lower(path);
+    return lower.rfind(below, 0) == 0 && lower.find('\\', below.size()) == std::string::npos;
+}
+
+bool IsStartupProgram(const std::string& name) {
+    for (const char* const* fragment = sweep::StartupFragments; *fragment != nullptr; ++fragment) {
+        if (sweep::MatchesEntry(name.c_str(), *fragment)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Findings ToBePutAside(const MachineDescription& machine, const MachineLayout& layout) {
+    Findings findings;
+    const std::vector<ViewPlaces> views = ViewsOf(layout);
+    for (const FileItem& file : machine.Files()) {
+        if (file.isFolder) continue;
+        for (const ViewPlaces& view : views) {
+            if (RightIn(file.path, view.systemFolder) || RightIn(file.path, view.driverFolder)) {
+                findings.files.push_back(file);
+                break;
+            }
+        }
+    }
+    for (const RegistryItem& item : machine.Registry()) {
+        if (!item.isValue) continue;
+        const std::string key = Lower(item.key);
+        // The names the program forms start with its system folder; a name
+        // that gives the folder as it lies on the disk is none of them.
+        const bool formedName = EndsWith(key, kSharedDllsKeyEnd) &&
+                                Lower(item.name).rfind(Lower(layout.systemFolder) + "\\", 0) == 0;
+        const bool startupProgram = EndsWith(key, kRunKeyEnd) && IsStartupProgram(item.name);
+        if (formedName || startupProgram) findings.values.push_back(item);
+    }
+    return findings;
+}
+
+}  // namespace test
