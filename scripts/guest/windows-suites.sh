@@ -4,7 +4,9 @@
 # "host-only") and the versions of the end-to-end matrix that a test run
 # leaves out ("matrix-extra"), with their Wine prefixes on a RAM disk.
 #   scripts/guest/windows-suites.sh [--full-matrix] [more ctest arguments]
-set -euo pipefail
+set -Eeuo pipefail
+# No step may end the run without a word: the host sees only this output.
+trap 'echo "windows-suites.sh: line $LINENO failed with exit code $?" >&2' ERR
 cd "$(dirname "$0")/../.."
 . scripts/guest/ram-disk.sh
 guest_ram_disk build/windows/wine

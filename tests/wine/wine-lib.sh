@@ -67,15 +67,24 @@ wine_template() {
   mkdir -p "$(dirname "$dir")"
   (
     flock 9
-    if [ ! -f "$dir/.complete" ]; then
+    [ -f "$dir/.complete" ] && exit 0
+    # Once more if the first try fails: under heavy load a first boot of
+    # Wine can give up, and a suite without a template proves nothing.
+    local try
+    for try in 1 2; do
       rm -rf "$dir"
       # The folder first: a wineserver cannot start for a prefix that is not there.
       mkdir -p "$dir"
-      WINEPREFIX="$dir" wineserver -p5 </dev/null >/dev/null 2>&1
-      WINEPREFIX="$dir" wineboot -i </dev/null >/dev/null 2>&1
-      WINEPREFIX="$dir" wineserver -w
-      touch "$dir/.complete"
-    fi
+      if WINEPREFIX="$dir" wineserver -p5 </dev/null >/dev/null 2>&1 &&
+         WINEPREFIX="$dir" wineboot -i </dev/null >/dev/null 2>&1 &&
+         WINEPREFIX="$dir" wineserver -w; then
+        touch "$dir/.complete"
+        exit 0
+      fi
+      WINEPREFIX="$dir" wineserver -k >/dev/null 2>&1 || true
+      echo "wine_template: making the prefix $dir failed (try $try of 2)" >&2
+    done
+    exit 1
   ) 9>"$dir.lock"
 }
 
