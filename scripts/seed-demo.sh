@@ -7,6 +7,7 @@
 # view also gets the 64-bit entries of demo/demo-native.reg.
 set -euo pipefail
 demo=$(cd "$(dirname "$0")/../demo" && pwd)
+. "$(dirname "$0")/../tests/wine/wine-lib.sh"
 : "${WINEPREFIX:?WINEPREFIX must name the prefix to seed}"
 
 wow64=0
@@ -15,10 +16,10 @@ wow64=0
 if [ "$wow64" = 1 ]; then
   # Each view named outright: which regedit "wine regedit" starts depends on
   # the loader the wine command prefers (Debian's takes the 32-bit one).
-  wine 'C:\windows\syswow64\regedit.exe' /S "$(winepath -w "$demo/demo.reg")" </dev/null >/dev/null 2>&1
-  wine reg import "$(winepath -w "$demo/demo-native.reg")" /reg:64 </dev/null >/dev/null 2>&1
+  wine 'C:\windows\syswow64\regedit.exe' /S "$(wine_dos_path "$demo/demo.reg")" </dev/null >/dev/null 2>&1
+  wine reg import "$(wine_dos_path "$demo/demo-native.reg")" /reg:64 </dev/null >/dev/null 2>&1
 else
-  wine regedit /S "$(winepath -w "$demo/demo.reg")" </dev/null >/dev/null 2>&1
+  wine regedit /S "$(wine_dos_path "$demo/demo.reg")" </dev/null >/dev/null 2>&1
 fi
 
 # "%XX" escapes of the manifest's contents field.

@@ -1,13 +1,19 @@
 // Drives a running Dravolin.exe through its window, as a user would, for the
 // end-to-end tests: finds the dialog by its class, reads texts, sends commands
-// and keys, and reports the dialog's place. One action per run; the exit code
-// says whether it held (0) or not (1); 2 is a usage error.
+// and keys, and reports the dialog's place; it also lists registry values for
+// the scenarios' before-and-after comparisons. Actions are separated by "+"
+// and run in order, up to the first that fails: under emulation each start of
+// a Wine process costs seconds, an action next to nothing. The exit code says
+// whether all held (0) or not (1); 2 is a usage error.
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/centring.h"
 #include "app/text_catalogue.h"
@@ -141,19 +147,108 @@ int CountDialogs() {
     return count;
 }
 
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: driver find [ms] | gone [ms] | count N | text ID | raw-text ID |\n"
                  "       expect-text ID ROLE LANGUAGE | command ID | post-command ID |\n"
                  "       key-escape | close-box | expect-placed | move-away | wait-idle [ms] |\n"
                  "       expect-prompt LANGUAGE | no-prompt LANGUAGE | answer-prompt LANGUAGE ID |\n"
-                 "       show-window TITLE SECONDS\n");
+                 "       show-window TITLE SECONDS | values [/reg:32|/reg:64] KEY...\n"
+                 "       (several actions: ACTION ARGS + ACTION ARGS ...)\n");
     return 2;
 }
 
-}  // namespace
+// A registry key open for reading, closed with its owner.
+class ReadKey {
+public:
+    ReadKey(HKEY root, const std::string& path, REGSAM view) {
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &handle_) != ERROR_SUCCESS) {
+            handle_ = nullptr;
+        }
+    }
+    ~ReadKey() {
+        if (handle_) RegCloseKey(handle_);
+    }
+    ReadKey(const ReadKey&) = delete;
+    ReadKey& operator=(const ReadKey&) = delete;
+    HKEY get() const { return handle_; }
 
-int main(int argc, char** argv) {
+private:
+    HKEY handle_ = nullptr;
+};
+
+// Prints every value below `path` as lines "MARK|name=type:data", MARK being
+// `mark` and the path below it, in lower case (a key put back may be named in
+// other case than it was), strings as text, anything else as hex bytes.
+// Nothing when the key is missing.
+void PrintValues(HKEY root, const std::string& path, REGSAM view, const std::string& mark) {
+    const ReadKey key(root, path, view);
+    if (!key.get()) return;
+    std::vector<char> name(16384);
+    std::vector<BYTE> data(1024);
+    for (DWORD index = 0;;) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD type = 0;
+        DWORD dataLength = static_cast<DWORD>(data.size());
+        const LONG result =
+            RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength);
+        if (result == ERROR_MORE_DATA) {
+            data.resize(std::max<std::size_t>(dataLength, data.size() * 2));
+            continue;
+        }
+        if (result != ERROR_SUCCESS) break;
+        ++index;
+        std::string line = mark + "|" + std::string(name.data(), nameLength) + "=" + std::to_string(type) + ":";
+        const bool text = type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+        for (DWORD i = 0; i < dataLength; ++i) {
+            if (text) {
+                line += data[i] ? static_cast<char>(data[i]) : '|';
+            } else {
+                char hex[3];
+                std::snprintf(hex, sizeof hex, "%02x", data[i]);
+                line += hex;
+            }
+        }
+        std::transform(line.begin(), line.end(), line.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        std::printf("%s\n", line.c_str());
+    }
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        if (RegEnumKeyExA(key.get(), index, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        const std::string subkey(name.data(), nameLength);
+        PrintValues(root, path + "\\" + subkey, view, mark + "\\" + subkey);
+    }
+}
+
+// values [/reg:32|/reg:64] KEY...: the view, when named, marks every line.
+int ListValues(int argc, char** argv) {
+    int first = 2;
+    REGSAM view = 0;
+    std::string mark;
+    if (argc > 2 && (std::strcmp(argv[2], "/reg:32") == 0 || std::strcmp(argv[2], "/reg:64") == 0)) {
+        view = std::strcmp(argv[2], "/reg:32") == 0 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+        mark = std::string(argv[2]) + " ";
+        first = 3;
+    }
+    for (int i = first; i < argc; ++i) {
+        const std::string path = argv[i];
+        const std::size_t slash = path.find('\\');
+        const std::string rootName = path.substr(0, slash);
+        HKEY root = rootName == "HKEY_LOCAL_MACHINE"  ? HKEY_LOCAL_MACHINE
+                    : rootName == "HKEY_CURRENT_USER" ? HKEY_CURRENT_USER
+                                                      : nullptr;
+        if (!root || slash == std::string::npos) return Usage();
+        PrintValues(root, path.substr(slash + 1), view, mark + path);
+    }
+    return 0;
+}
+
+int RunAction(int argc, char** argv) {
     if (argc < 2) return Usage();
     const std::string action = argv[1];
     auto arg = [&](int i) { return i < argc ? std::atoi(argv[i]) : 0; };
@@ -167,6 +262,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    if (action == "values") return ListValues(argc, argv);
     if (action == "show-window" && argc == 4) return ShowWindowFor(argv[2], static_cast<DWORD>(arg(3)));
     if (action == "count") {
         const int count = CountDialogs();
@@ -223,8 +319,15 @@ int main(int argc, char** argv) {
         return FindPrompt(dialog, arg(2)) ? 1 : 0;
     }
     if (action == "answer-prompt" && argc == 4) {
+        // Done once the box is gone: until then the dialog's thread runs the
+        // box's loop, which would take a next command as well.
         HWND prompt = FindPrompt(dialog, arg(2));
-        return prompt && PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(arg(3), BN_CLICKED), 0) ? 0 : 1;
+        if (!prompt || !PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(arg(3), BN_CLICKED), 0)) return 1;
+        for (DWORD waited = 0; IsWindow(prompt); waited += kPollMs) {
+            if (waited >= kDefaultWaitMs) return 1;
+            Sleep(kPollMs);
+        }
+        return 0;
     }
     if (action == "close-box") return PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     if (action == "expect-placed") return ExpectPlaced(dialog);
@@ -232,4 +335,19 @@ int main(int argc, char** argv) {
         return SetWindowPos(dialog, HWND_NOTOPMOST, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE) ? 0 : 1;
     }
     return Usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<char*> words{argv[0]};
+    for (int i = 1; i <= argc; ++i) {
+        if (i < argc && std::strcmp(argv[i], "+") != 0) {
+            words.push_back(argv[i]);
+            continue;
+        }
+        if (const int result = RunAction(static_cast<int>(words.size()), words.data())) return result;
+        words.resize(1);
+    }
+    return 0;
 }

@@ -71,14 +71,13 @@ exits_with() {
   [ "$code" = "$want" ] || { echo "     exit code $code, want $want"; return 1; }
 }
 
+# expect_captions LANGUAGE [+ ACTION...]: every caption of the dialog in
+# LANGUAGE, then any further actions, in one run of the driver.
 expect_captions() {
-  local language=$1
-  drv expect-text 0 $TEXT_WINDOW_TITLE "$language" &&
-  drv expect-text 1000 $TEXT_CLOSE_LABEL "$language" &&
-  drv expect-text 1001 $TEXT_NEW_DRIVER_LABEL "$language" &&
-  drv expect-text 1002 $TEXT_TEST_LABEL "$language" &&
-  drv expect-text 1005 $TEXT_SUPPORT_LABEL "$language" &&
-  drv expect-text 1006 $TEXT_OLD_DRIVER_LABEL "$language"
+  local language=$1; shift
+  drv expect-text 0 $TEXT_WINDOW_TITLE "$language" + expect-text 1000 $TEXT_CLOSE_LABEL "$language" + \
+      expect-text 1001 $TEXT_NEW_DRIVER_LABEL "$language" + expect-text 1002 $TEXT_TEST_LABEL "$language" + \
+      expect-text 1005 $TEXT_SUPPORT_LABEL "$language" + expect-text 1006 $TEXT_OLD_DRIVER_LABEL "$language" "$@"
 }
 
 e2e_end() {

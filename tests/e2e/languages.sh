@@ -7,8 +7,7 @@ e2e_prefix languages winxp
 language_case() {
   local what=$1 locale=$2 language=$3; shift 3
   LC_ALL=$locale start_dravolin "$@"
-  check "$what: captions" expect_captions "$language"
-  check "$what: welcome" drv expect-text 1004 $TEXT_WELCOME "$language"
+  check "$what: captions and welcome" expect_captions "$language" + expect-text 1004 $TEXT_WELCOME "$language"
   drv command 1000
   check "$what: ends with 0" exits_with "$DRAVOLIN_PID" 0
 }

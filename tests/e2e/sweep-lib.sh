@@ -11,11 +11,11 @@ install_dravolin() {
   mkdir -p "$WINEPREFIX/drive_c/Program Files/Velmo"
   cp "$BIN/Dravolin.exe" "$WINEPREFIX/drive_c/Program Files/Velmo/"
 }
+# Every later action of the driver waits for its window.
 start_installed() {
   wine 'C:\Program Files\Velmo\Dravolin.exe' "$@" </dev/null >/dev/null 2>&1 &
   DRAVOLIN_PID=$!
   e2e_pids+=("$DRAVOLIN_PID")
-  drv find >/dev/null
 }
 
 # seed_demo_prefix NAME VERSION: a fresh prefix holding the demo machine and
@@ -28,46 +28,30 @@ seed_demo_prefix() {
   install_dravolin
 }
 
-press() { drv post-command "$1" >/dev/null && drv wait-idle >/dev/null; }
+press() { drv post-command "$1" + wait-idle >/dev/null; }
 status() { drv raw-text 1004 | iconv -f CP1252 -t UTF-8 | tr -d '\r'; }
 status_has() { status | grep -qF -- "$1" || { echo "     status box lacks: $1"; return 1; }; }
-
-# export_key KEY [VIEW]: the values below KEY as lines "key|value", names in
-# lower case (a value may come back under its path in other case); nothing
-# when KEY is missing. VIEW (/reg:32 or /reg:64) picks a view of a 64-bit
-# Windows and marks the lines with it.
-export_key() {
-  local file=$WORK/export.reg
-  rm -f "$file"
-  if [ $# = 1 ]; then
-    wine regedit /E "$(winepath -w "$file")" "$1" </dev/null >/dev/null 2>&1
-  else
-    wine reg export "$1" "$(winepath -w "$file")" "$2" /y </dev/null >/dev/null 2>&1
-  fi
-  [ -f "$file" ] || return 0
-  iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r' |
-    awk -v view="${2:+$2 }" '/^\[/ { key = view tolower($0); next } NF { print key "|" tolower($0) }'
-}
 
 # Registry places and files the demo seeds, as sorted lines. On a 64-bit
 # Windows both views: every place as the program sees it, the HKLM\Software
 # ones (the only ones the views do not share) natively too, and the files of
-# SysWOW64 beside those of the native system32.
+# SysWOW64 beside those of the native system32. The driver lists the values,
+# all in one Wine process; the snapshot fails when it lists none.
 snapshot() {
-  local key out=$1 folders=(windows/system32)
+  local out=$1 folders=(windows/system32) listed
   local keys=('HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services'
               'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E965-E325-11CE-BFC1-08002BE10318}'
               'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\SharedDLLs'
               'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run'
               'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run')
-  : >"$out"
   if [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
-    for key in "${keys[@]}"; do export_key "$key" /reg:32 >>"$out"; done
-    for key in "${keys[@]:2:2}"; do export_key "$key" /reg:64 >>"$out"; done
+    listed=$(drv values /reg:32 "${keys[@]}" + values /reg:64 "${keys[@]:2:2}")
     folders+=(windows/syswow64)
   else
-    for key in "${keys[@]}"; do export_key "$key" >>"$out"; done
+    listed=$(drv values "${keys[@]}")
   fi
+  [ -n "$listed" ] || { echo "     no registry value listed"; return 1; }
+  tr -d '\r' <<<"$listed" >"$out"
   (cd "$WINEPREFIX/drive_c" && find "${folders[@]}" 'Demo Start Menu' 'Demo All Users' -type f \
      \( -iname '*.sys' -o -iname '*.dll' -o -iname '*.lnk' \) -newer "$WORK/seeded" -print0 |
      xargs -0 -r md5sum) >>"$out"

@@ -19,10 +19,8 @@ case $version in
   win31 | nt351)
     e2e_prefix "start-$version" "$version"
     start_dravolin
-    check "$version: the notice of an unsupported system" \
-      drv expect-text 1004 $TEXT_OS_UNSUPPORTED $ENGLISH
-    check "$version: captions" expect_captions $ENGLISH
-    check "$version: placed topmost" drv expect-placed
+    check "$version: the notice of an unsupported system, the captions, placed topmost" \
+      expect_captions $ENGLISH + expect-text 1004 $TEXT_OS_UNSUPPORTED $ENGLISH + expect-placed
     drv command 1000
     check "$version: Close ends with 0" exits_with "$DRAVOLIN_PID" 0
     e2e_end ;;
@@ -32,11 +30,10 @@ case $version in
 esac
 
 seed_demo_prefix "demo-$version" "$version"
-snapshot "$WORK/before"
+check "the demo machine as seeded" snapshot "$WORK/before"
 start_installed
-check "start: the welcome text" drv expect-text 1004 $TEXT_WELCOME $ENGLISH
-check "start: captions" expect_captions $ENGLISH
-check "start: placed topmost" drv expect-placed
+check "start: the welcome text, the captions, placed topmost" \
+  expect_captions $ENGLISH + expect-text 1004 $TEXT_WELCOME $ENGLISH + expect-placed
 
 press 1002
 status >"$WORK/test-report"
@@ -44,24 +41,19 @@ check "Test shows the demo machine's report" \
   diff "$repo/demo/report-$family.txt" "$WORK/test-report"
 check "Test never prompts" drv no-prompt $ENGLISH
 
-drv post-command 1001 >/dev/null
-check "New Driver asks for the restart" drv expect-prompt $ENGLISH
+check "New Driver asks for the restart" drv post-command 1001 + expect-prompt $ENGLISH
 check "behind the prompt, nothing is left to report" drv expect-text 1004 $TEXT_NO_PROBLEMS $ENGLISH
-drv answer-prompt $ENGLISH $IDCANCEL >/dev/null
-check "Cancel keeps the tool open" drv wait-idle
+check "Cancel keeps the tool open" drv answer-prompt $ENGLISH $IDCANCEL + wait-idle
 check "New Driver put every finding aside, and only those" demo_findings_aside $family
 
-drv post-command 1006 >/dev/null
-check "Old Driver asks for the restart" drv expect-prompt $ENGLISH
-drv answer-prompt $ENGLISH $IDCANCEL >/dev/null
-drv wait-idle >/dev/null
-snapshot "$WORK/after"
-check "Old Driver brought every seeded value and file back" diff "$WORK/before" "$WORK/after"
+check "Old Driver asks for the restart" drv post-command 1006 + expect-prompt $ENGLISH
+drv answer-prompt $ENGLISH $IDCANCEL + wait-idle >/dev/null
+seeded_state_back() { snapshot "$WORK/after" && diff "$WORK/before" "$WORK/after"; }
+check "Old Driver brought every seeded value and file back" seeded_state_back
 
 # OK ends the program; the restart is requested on the way out (Wine
 # restarts nothing, so what shows is the process ending with 0).
-drv post-command 1001 >/dev/null
-check "prompt before OK" drv expect-prompt $ENGLISH
+check "prompt before OK" drv post-command 1001 + expect-prompt $ENGLISH
 drv answer-prompt $ENGLISH $IDOK >/dev/null
 check "OK ends the program with 0" exits_with "$DRAVOLIN_PID" 0
 check "and its window is gone" drv gone 5000

@@ -34,6 +34,15 @@ wine_env() {
   export WINEARCH=${1:-win32} WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
+# wine_dos_path PATH: PATH as a Windows program of a prefix sees it, through
+# the drive Z: that every prefix maps to the root. winepath says the same, but
+# it is a Wine process of its own, and under emulation each costs seconds.
+wine_dos_path() {
+  local path
+  path=$(realpath -m "$1")
+  printf 'Z:%s' "${path//\//\\}"
+}
+
 # wine_own_display: starts an X server of the caller's own and sets DISPLAY
 # to it; its process id is in WINE_XVFB (the caller stops it). Call it before
 # the first Wine process of a prefix: that process starts the prefix's
