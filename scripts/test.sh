@@ -66,7 +66,7 @@ cmake --build --preset asan -j"$jobs"
 run_ctest asan || status=1
 phase "sanitizer build and host suites" "$started"
 
-# Each fuzz target for half a minute from its seed corpus.
+# Each fuzz target for half a minute from its seed corpus, one per core at a time.
 started=$(date +%s)
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$jobs"

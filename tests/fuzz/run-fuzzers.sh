@@ -14,21 +14,37 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(shown_data report_buffer path_buffer running_program_message reg_file file_manifest)
 
 bin=build/fuzz/tests/fuzz
-status=0
-for target in "${targets[@]}"; do
-  work=build/fuzz/corpus/$target
-  findings=build/fuzz/findings
+findings=build/fuzz/findings
+
+fuzz_target() {
+  local target=$1 work=build/fuzz/corpus/$1 log=build/fuzz/$1.log runs
   mkdir -p "$work" "$findings"
-  log=build/fuzz/$target.log
   if "$bin/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
        -print_final_stats=1 -artifact_prefix="$findings/$target-" \
        "$work" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     echo "fuzz $target: ${runs:-?} executions in ${seconds}s, no finding"
   else
-    echo "fuzz $target: FINDING, see $log and $findings/$target-*" >&2
-    tail -n 30 "$log" >&2
-    status=1
+    # One write, so that the lines of targets running side by side never mix.
+    printf '%s\n' "fuzz $target: FINDING, see $log and $findings/$target-*" "$(tail -n 30 "$log")" >&2
+    return 1
   fi
+}
+
+# As many targets at a time as there are cores: each uses one.
+parallel=$(nproc)
+status=0
+running=0
+for target in "${targets[@]}"; do
+  if [ "$running" -ge "$parallel" ]; then
+    wait -n || status=1
+    running=$((running - 1))
+  fi
+  fuzz_target "$target" &
+  running=$((running + 1))
+done
+while [ "$running" -gt 0 ]; do
+  wait -n || status=1
+  running=$((running - 1))
 done
 exit $status
