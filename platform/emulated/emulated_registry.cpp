@@ -2,6 +2,7 @@
 // Windows gives for the same call.
 #include "platform/emulated/emulated_registry.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform::emulated {
@@ -42,9 +43,8 @@ RegNode& EmulatedRegistry::Root(RegRoot root) const {
     return root == RegRoot::LocalMachine ? *machine_ : *user_;
 }
 
-std::vector<std::string> EmulatedRegistry::Resolve(RegRoot root, const char* path) const {
-    std::vector<std::string> parts;
-    for (std::string_view part : SplitPath(NameOrDefault(path))) parts.emplace_back(part);
+std::vector<std::string_view> EmulatedRegistry::Resolve(RegRoot root, const char* path) const {
+    std::vector<std::string_view> parts = SplitPath(NameOrDefault(path));
     if (IsNt() && root == RegRoot::LocalMachine && parts.size() >= 2 &&
         NamesEqual(parts[0], kSystemKeyName) && NamesEqual(parts[1], kCurrentControlSetName)) {
         parts[1] = currentSetName_;
@@ -54,20 +54,21 @@ std::vector<std::string> EmulatedRegistry::Resolve(RegRoot root, const char* pat
 
 std::shared_ptr<RegNode> EmulatedRegistry::Find(RegRoot root, const char* path) const {
     std::shared_ptr<RegNode> node = root == RegRoot::LocalMachine ? machine_ : user_;
-    for (const std::string& part : Resolve(root, path)) {
-        std::shared_ptr<RegNode> next;
-        for (const auto& child : node->children) {
-            if (NamesEqual(child->name, part)) next = child;
-        }
-        if (!next) return nullptr;
-        node = next;
+    for (std::string_view part : Resolve(root, path)) {
+        const auto next = std::find_if(node->children.begin(), node->children.end(),
+                                       [&](const auto& child) { return NamesEqual(child->name, part); });
+        if (next == node->children.end()) return nullptr;
+        node = *next;
     }
     return node;
 }
 
 std::string EmulatedRegistry::FullPathOf(RegRoot root, const char* path) const {
     std::string full = Root(root).name;
-    for (const std::string& part : Resolve(root, path)) full += "\\" + part;
+    for (std::string_view part : Resolve(root, path)) {
+        full += '\\';
+        full += part;
+    }
     return full;
 }
 
@@ -124,15 +125,18 @@ RegResult EmulatedRegistry::CreateImpl(RegRoot root, const char* path, AccessMas
     const std::string fullPath = FullPathOf(root, path);
     if (RegResult fault = faults_.OnWrite(fullPath)) return fault;
     std::shared_ptr<RegNode> node = root == RegRoot::LocalMachine ? machine_ : user_;
-    std::vector<std::string> parts = Resolve(root, path);
+    const std::vector<std::string_view> parts = Resolve(root, path);
     // Check rights before creating anything, so a refused create leaves no key.
     if (std::shared_ptr<RegNode> existing = Find(root, path)) {
         if (!Grants(*existing, access)) return kErrorAccessDenied;
     }
-    for (const std::string& part : parts) {
+    for (std::string_view part : parts) {
         std::shared_ptr<RegNode> next;
         for (const auto& child : node->children) {
-            if (NamesEqual(child->name, part)) next = child;
+            if (NamesEqual(child->name, part)) {
+                next = child;
+                break;
+            }
         }
         if (!next) {
             if (!Step()) return kCutOffResult;

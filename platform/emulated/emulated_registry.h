@@ -108,7 +108,9 @@ class EmulatedRegistry final : public Registry {
 
     bool IsNt() const { return kind_ == PLATFORM_NT; }
     RegNode& Root(RegRoot root) const;
-    std::vector<std::string> Resolve(RegRoot root, const char* path) const;
+    // The parts of `path`, CurrentControlSet named as the control set it
+    // stands for; views into `path` and this registry, valid while both are.
+    std::vector<std::string_view> Resolve(RegRoot root, const char* path) const;
     std::shared_ptr<RegNode> Find(RegRoot root, const char* path) const;
     bool IsOpenHere(const RegKey& key) const;
     // The open key behind `key`, or the failure code for it.

@@ -258,7 +258,7 @@ bool EmulatedRegistry::LoadRegFile(std::string_view text) {
                 continue;
             }
             current = root == RegRoot::LocalMachine ? machine_ : user_;
-            for (const std::string& part : Resolve(root, rest.c_str())) {
+            for (std::string_view part : Resolve(root, rest.c_str())) {
                 RegNode* next = current->FindChild(part);
                 if (next == nullptr) next = &current->AddChild(part);
                 for (const auto& child : current->children) {
