@@ -1,8 +1,10 @@
 // Machine items and their put-aside places.
 #include "tests/unit/sweep/machine_items.h"
 
+#include <algorithm>
 #include <cctype>
 #include <sstream>
+#include <string_view>
 
 #include "platform/emulated/file_manifest.h"
 #include "sweep/conflict_catalogue.h"
@@ -19,8 +21,12 @@ std::string NameOf(const std::string& path) {
 }
 
 bool IsEngineLibrary(const std::string& name) {
+    const auto sameLetter = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    };
     for (const char* const* library = sweep::EngineLibraries; *library; ++library) {
-        if (Lower(name) == Lower(*library)) return true;
+        const std::string_view engine = *library;
+        if (std::equal(name.begin(), name.end(), engine.begin(), engine.end(), sameLetter)) return true;
     }
     return false;
 }
@@ -94,10 +100,9 @@ std::vector<std::string> Lost(const std::set<Item>& before, const std::set<Item>
                               const std::vector<std::string>& startupFolders) {
     std::vector<std::string> lost;
     for (const Item& item : before) {
-        bool found = false;
-        for (const std::string& place : PlacesOf(item.place, system, startupFolders)) {
-            found = found || after.count({place, item.what}) != 0;
-        }
+        const std::vector<std::string> places = PlacesOf(item.place, system, startupFolders);
+        const bool found = std::any_of(places.begin(), places.end(),
+                                       [&](const std::string& place) { return after.count({place, item.what}) != 0; });
         if (!found) lost.push_back(item.place + " " + item.what);
     }
     return lost;
