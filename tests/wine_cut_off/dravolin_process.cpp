@@ -11,8 +11,9 @@ constexpr DWORD kStartMs = 90000;
 // A sweep of the largest generated machines ends well within this.
 constexpr DWORD kCommandMs = 600000;
 constexpr DWORD kPollMs = 50;
-// After a command the prompt may take a moment to be made.
-constexpr DWORD kPromptMs = 500;
+// After a command the prompt may take a moment to be made, under emulation
+// seconds; only a press that asks for nothing waits this long in vain.
+constexpr DWORD kPromptMs = 15000;
 constexpr DWORD kExitMs = 30000;
 
 HWND OwnedPrompt(HWND dialog) {
@@ -63,8 +64,12 @@ bool DravolinProcess::Responds(DWORD withinMs) const {
 void DravolinProcess::AnswerPrompt() const {
     for (DWORD waited = 0; waited < kPromptMs; waited += kPollMs) {
         if (HWND prompt = OwnedPrompt(dialog_)) {
+            // Gone before the next press: a command posted while the box
+            // is up would run inside the box's loop.
             ::PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            while (OwnedPrompt(dialog_) != nullptr) ::Sleep(kPollMs);
+            for (DWORD closing = 0; ::IsWindow(prompt) && closing < kExitMs; closing += kPollMs) {
+                ::Sleep(kPollMs);
+            }
             return;
         }
         ::Sleep(kPollMs);
