@@ -42,6 +42,9 @@ struct HandleCloser {
 struct LibraryFreer {
     void operator()(HMODULE module) const { ::FreeLibrary(module); }
 };
+struct KeyCloser {
+    void operator()(HKEY key) const { ::RegCloseKey(key); }
+};
 
 // FindFirstFileA and CreateToolhelp32Snapshot fail with INVALID_HANDLE_VALUE,
 // OpenProcess with null. A template argument cannot be the cast constant, so
@@ -84,6 +87,7 @@ class UniqueSnapshot {
 using UniqueKernelObject = UniqueHandle<HANDLE, nullptr, HandleCloser>;
 using UniqueProcess = UniqueKernelObject;
 using UniqueLibrary = UniqueHandle<HMODULE, nullptr, LibraryFreer>;
+using UniqueKey = UniqueHandle<HKEY, nullptr, KeyCloser>;
 
 // Looks a function up by name in a loaded module, for calls that older
 // systems lack. Null when the module or the function is missing.

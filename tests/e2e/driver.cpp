@@ -17,6 +17,7 @@
 
 #include "app/centring.h"
 #include "app/text_catalogue.h"
+#include "platform/win32/unique_handles.h"
 
 namespace {
 
@@ -159,32 +160,14 @@ int Usage() {
     return 2;
 }
 
-// A registry key open for reading, closed with its owner.
-class ReadKey {
-public:
-    ReadKey(HKEY root, const std::string& path, REGSAM view) {
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &handle_) != ERROR_SUCCESS) {
-            handle_ = nullptr;
-        }
-    }
-    ~ReadKey() {
-        if (handle_) RegCloseKey(handle_);
-    }
-    ReadKey(const ReadKey&) = delete;
-    ReadKey& operator=(const ReadKey&) = delete;
-    HKEY get() const { return handle_; }
-
-private:
-    HKEY handle_ = nullptr;
-};
-
 // Prints every value below `path` as lines "MARK|name=type:data", MARK being
 // `mark` and the path below it, in lower case (a key put back may be named in
 // other case than it was), strings as text, anything else as hex bytes.
 // Nothing when the key is missing.
 void PrintValues(HKEY root, const std::string& path, REGSAM view, const std::string& mark) {
-    const ReadKey key(root, path, view);
-    if (!key.get()) return;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS) return;
+    const platform::win32::UniqueKey key(opened);
     std::vector<char> name(16384);
     std::vector<BYTE> data(1024);
     for (DWORD index = 0;;) {
@@ -192,7 +175,7 @@ void PrintValues(HKEY root, const std::string& path, REGSAM view, const std::str
         DWORD type = 0;
         DWORD dataLength = static_cast<DWORD>(data.size());
         const LONG result =
-            RegEnumValueA(key.get(), index, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength);
+            RegEnumValueA(key.Get(), index, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength);
         if (result == ERROR_MORE_DATA) {
             data.resize(std::max<std::size_t>(dataLength, data.size() * 2));
             continue;
@@ -216,7 +199,7 @@ void PrintValues(HKEY root, const std::string& path, REGSAM view, const std::str
     }
     for (DWORD index = 0;; ++index) {
         DWORD nameLength = static_cast<DWORD>(name.size());
-        if (RegEnumKeyExA(key.get(), index, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+        if (RegEnumKeyExA(key.Get(), index, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS) {
             break;
         }
