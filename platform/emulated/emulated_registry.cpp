@@ -22,6 +22,13 @@ std::string_view NameOrDefault(const char* name) {
     return name == nullptr ? "" : name;
 }
 
+// The child of `node` named `name` in any case, or null.
+std::shared_ptr<RegNode> ChildNamed(const RegNode& node, std::string_view name) {
+    const auto found = std::find_if(node.children.begin(), node.children.end(),
+                                    [&](const auto& child) { return NamesEqual(child->name, name); });
+    return found == node.children.end() ? nullptr : *found;
+}
+
 }  // namespace
 
 EmulatedRegistry::EmulatedRegistry(PlatformKind kind, int currentControlSet)
@@ -55,10 +62,8 @@ std::vector<std::string_view> EmulatedRegistry::Resolve(RegRoot root, const char
 std::shared_ptr<RegNode> EmulatedRegistry::Find(RegRoot root, const char* path) const {
     std::shared_ptr<RegNode> node = root == RegRoot::LocalMachine ? machine_ : user_;
     for (std::string_view part : Resolve(root, path)) {
-        const auto next = std::find_if(node->children.begin(), node->children.end(),
-                                       [&](const auto& child) { return NamesEqual(child->name, part); });
-        if (next == node->children.end()) return nullptr;
-        node = *next;
+        node = ChildNamed(*node, part);
+        if (!node) return nullptr;
     }
     return node;
 }
@@ -131,13 +136,7 @@ RegResult EmulatedRegistry::CreateImpl(RegRoot root, const char* path, AccessMas
         if (!Grants(*existing, access)) return kErrorAccessDenied;
     }
     for (std::string_view part : parts) {
-        std::shared_ptr<RegNode> next;
-        for (const auto& child : node->children) {
-            if (NamesEqual(child->name, part)) {
-                next = child;
-                break;
-            }
-        }
+        std::shared_ptr<RegNode> next = ChildNamed(*node, part);
         if (!next) {
             if (!Step()) return kCutOffResult;
             node->AddChild(part);
