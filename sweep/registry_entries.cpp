@@ -37,6 +37,11 @@ int DeleteMatchingValues(platform::Registry& registry, platform::RegRoot root, c
     WalkValues(registry, key, WalkReads::NamesOnly, [&](const WalkedValue& value) {
         if (!MatchesEntry(value.name, sought.Text())) return WalkStep::Keep;
         ++count;
+        // What the A calls make of a name they cannot say names another
+        // value or none: such a value stays.
+        if (registry.CheckAnsiName(key, value.index) != platform::kErrorSuccess) {
+            return WalkStep::Keep;
+        }
         return registry.DeleteValue(key, value.name) == platform::kErrorSuccess ? WalkStep::Removed
                                                                                 : WalkStep::Keep;
     });
