@@ -103,7 +103,7 @@ int SweepControlSetKey(SweepContext& context, SweepMode mode, const char* key,
             case SWEEP_REPORT:
                 if (pass == 0) {
                     count +=
-                        ReportRegistryEntries(context.registry, context.report,
+                        ReportRegistryEntries(context.registry, context.text, context.report,
                                               RegRoot::LocalMachine, source.Text(), valueFilter);
                 }
                 break;

@@ -37,8 +37,8 @@ int SweepRunKeys(SweepContext& context, SweepMode mode);
 // Deletes every value of `keyPath` whose name contains `fragment` (letter case
 // ignored); counts every match, deleted or not. A null fragment matches
 // nothing. The key must open with full access.
-int DeleteMatchingValues(platform::Registry& registry, platform::RegRoot root, const char* keyPath,
-                         const char* fragment);
+int DeleteMatchingValues(platform::Registry& registry, const platform::AnsiText& text,
+                         platform::RegRoot root, const char* keyPath, const char* fragment);
 
 // A key whose values a report has listed already, maybe in another view.
 struct ListedBefore {
@@ -52,8 +52,8 @@ struct ListedBefore {
 // value whose name contains it, "<name>   \tType Registry: <data>", and
 // returns how many; a value that `listedBefore` holds under the same name is
 // left out.
-int ReportRegistryEntries(platform::Registry& registry, ReportBuffer& report,
-                          platform::RegRoot root, const char* keyPath, const char* fragment,
+int ReportRegistryEntries(platform::Registry& registry, const platform::AnsiText& text,
+                          ReportBuffer& report, platform::RegRoot root, const char* keyPath, const char* fragment,
                           const ListedBefore* listedBefore = nullptr);
 
 }  // namespace sweep

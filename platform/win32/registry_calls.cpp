@@ -29,7 +29,7 @@ bool LookUpWideCalls(RegistryCalls& calls) {
     // is taken, so none is to be given back.
     HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
     HMODULE advapi = ::GetModuleHandleA("advapi32.dll");
-    if (Wow64().deleteKeyEx != nullptr) LookUpInto(calls.deleteKeyEx, advapi, "RegDeleteKeyExW");
+    LookUpInto(calls.deleteKeyEx, advapi, "RegDeleteKeyExW");  // 64-bit Windows has it
     return LookUpInto(calls.queryInfoKey, advapi, "RegQueryInfoKeyW") &&
            LookUpInto(calls.enumKey, advapi, "RegEnumKeyExW") &&
            LookUpInto(calls.openKey, advapi, "RegOpenKeyExW") &&
@@ -37,7 +37,6 @@ bool LookUpWideCalls(RegistryCalls& calls) {
            LookUpInto(calls.deleteKey, advapi, "RegDeleteKeyW") &&
            LookUpInto(calls.enumValue, advapi, "RegEnumValueW") &&
            LookUpInto(calls.setValue, advapi, "RegSetValueExW") &&
-           LookUpInto(calls.deleteValue, advapi, "RegDeleteValueW") &&
            LookUpInto(calls.toAnsi, kernel, "WideCharToMultiByte") &&
            LookUpInto(calls.toUnicode, kernel, "MultiByteToWideChar");
 }
@@ -45,7 +44,8 @@ bool LookUpWideCalls(RegistryCalls& calls) {
 RegistryCalls ChooseCalls() {
     RegistryCalls calls{};
     if (RunsOnNt() && LookUpWideCalls(calls)) return calls;
-    calls = RegistryCalls{};
+    // Every call is set again; Wide() stays false, as MultiByteToWideChar,
+    // looked up last, was not found or not looked for.
     Take(calls.queryInfoKey, ::RegQueryInfoKeyA);
     Take(calls.enumKey, ::RegEnumKeyExA);
     Take(calls.openKey, ::RegOpenKeyExA);
@@ -54,7 +54,6 @@ RegistryCalls ChooseCalls() {
     Take(calls.deleteKeyEx, Wow64().deleteKeyEx);
     Take(calls.enumValue, ::RegEnumValueA);
     Take(calls.setValue, ::RegSetValueExA);
-    Take(calls.deleteValue, ::RegDeleteValueA);
     return calls;
 }
 
@@ -63,14 +62,6 @@ RegistryCalls ChooseCalls() {
 const RegistryCalls& SystemRegistryCalls() {
     static const RegistryCalls calls = ChooseCalls();
     return calls;
-}
-
-SystemText::SystemText(const RegistryCalls& calls, LPCSTR text) {
-    if (text == nullptr) return;
-    text_ = text;
-    if (!calls.Wide()) return;
-    failed_ = calls.toUnicode(CP_ACP, 0, text, -1, units_, kMaxCopiedNameUnits + 1) == 0;
-    text_ = units_;
 }
 
 }  // namespace platform::win32

@@ -33,7 +33,6 @@ struct RegistryCalls {
     LONG(WINAPI* deleteKeyEx)(HKEY, ConstName, REGSAM, DWORD);  // null but on 64-bit Windows
     LONG(WINAPI* enumValue)(HKEY, DWORD, Name, LPDWORD, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
     LONG(WINAPI* setValue)(HKEY, ConstName, DWORD, DWORD, const BYTE*, DWORD);
-    LONG(WINAPI* deleteValue)(HKEY, ConstName);
     // Set with the W calls only: the conversions the A calls make.
     ToAnsiFunction toAnsi;        // WideCharToMultiByte
     ToUnicodeFunction toUnicode;  // MultiByteToWideChar
@@ -44,21 +43,5 @@ struct RegistryCalls {
 // The W calls where the system is of the NT family and has every one of
 // them, else the A calls.
 const RegistryCalls& SystemRegistryCalls();
-
-// A caller's A text in the width the system's calls take: on the NT family
-// converted as the A calls themselves convert it. Null stays null.
-class SystemText {
-  public:
-    SystemText(const RegistryCalls& calls, LPCSTR text);
-    SystemText(const SystemText&) = delete;
-    SystemText& operator=(const SystemText&) = delete;
-    bool Failed() const { return failed_; }
-    const void* Get() const { return text_; }
-
-  private:
-    wchar_t units_[kMaxCopiedNameUnits + 1];
-    const void* text_ = nullptr;
-    bool failed_ = false;
-};
 
 }  // namespace platform::win32

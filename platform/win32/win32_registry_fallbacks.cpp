@@ -45,6 +45,15 @@ LONG DeleteEmptyKey(const RegistryCalls& calls, HKEY parent, const void* name, R
     return calls.deleteKeyEx(parent, name, view, 0);
 }
 
+// The same for a key the caller names: A text, which the A calls convert to
+// the registry's Unicode as the W calls would take it.
+LONG DeleteNamedKey(HKEY parent, LPCSTR name, REGSAM view) {
+    if (view == 0) return ::RegDeleteKeyA(parent, name);
+    const Wow64Calls::DeleteKeyFunction deleteKeyEx = Wow64().deleteKeyEx;
+    if (deleteKeyEx == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
+    return deleteKeyEx(parent, name, view, 0);
+}
+
 DWORD CopyContent(const RegistryCalls& calls, HKEY source, HKEY destination, REGSAM view) {
     DWORD subKeys = 0;
     DWORD values = 0;
@@ -82,53 +91,54 @@ DWORD CopyContent(const RegistryCalls& calls, HKEY source, HKEY destination, REG
     return ERROR_SUCCESS;
 }
 
-DWORD DeleteKey(const RegistryCalls& calls, HKEY root, const void* subKey, REGSAM view) {
-    OpenedKey key;
-    DWORD result = calls.openKey(root, subKey, 0, KEY_ALL_ACCESS | view, key.Out());
-    if (result != ERROR_SUCCESS) return result;
-    // Always the first subkey: each one deleted moves the next to the front.
+// Deletes every key below `key`, children first. Always the first subkey:
+// each one deleted moves the next to the front.
+DWORD DeleteSubkeys(const RegistryCalls& calls, HKEY key, REGSAM view) {
     for (;;) {
         wchar_t name[kMaxKeyNameBuffer];
         DWORD length = kMaxKeyNameBuffer;
-        result = calls.enumKey(key.Get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_NO_MORE_ITEMS) break;
+        DWORD result = calls.enumKey(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
         if (result != ERROR_SUCCESS) return result;
-        result = DeleteKey(calls, key.Get(), name, view);
+        OpenedKey child;
+        result = calls.openKey(key, name, 0, KEY_ALL_ACCESS | view, child.Out());
+        if (result != ERROR_SUCCESS) return result;
+        result = DeleteSubkeys(calls, child.Get(), view);
+        if (result != ERROR_SUCCESS) return result;
+        result = DeleteEmptyKey(calls, key, name, view);
         if (result != ERROR_SUCCESS) return result;
     }
-    return DeleteEmptyKey(calls, root, subKey, view);
 }
 
 }  // namespace
 
+// The keys the caller names are opened by their A text, which converts to
+// the registry's Unicode exactly; what lies below them is reached by the
+// names the registry gives, through the system's calls.
 DWORD CopyKeyByHand(HKEY source, LPCSTR subKey, HKEY destination, REGSAM view) {
     if (source == nullptr || destination == nullptr) return ERROR_INVALID_PARAMETER;
     const RegistryCalls& calls = SystemRegistryCalls();
     if (subKey == nullptr) return CopyContent(calls, source, destination, view);
-    const SystemText name(calls, subKey);
-    if (name.Failed()) return ERROR_INVALID_PARAMETER;
     OpenedKey from;
-    DWORD result = calls.openKey(source, name.Get(), 0, KEY_ALL_ACCESS | view, from.Out());
+    DWORD result = ::RegOpenKeyExA(source, subKey, 0, KEY_ALL_ACCESS | view, from.Out());
     if (result != ERROR_SUCCESS) return result;
     return CopyContent(calls, from.Get(), destination, view);
 }
 
 DWORD DeleteKeyByHand(HKEY root, LPCSTR subKey, REGSAM view) {
-    const RegistryCalls& calls = SystemRegistryCalls();
-    const SystemText name(calls, subKey);
-    if (name.Failed()) return ERROR_INVALID_PARAMETER;
-    return DeleteKey(calls, root, name.Get(), view);
+    OpenedKey key;
+    DWORD result = ::RegOpenKeyExA(root, subKey, 0, KEY_ALL_ACCESS | view, key.Out());
+    if (result != ERROR_SUCCESS) return result;
+    result = DeleteSubkeys(SystemRegistryCalls(), key.Get(), view);
+    if (result != ERROR_SUCCESS) return result;
+    return DeleteNamedKey(root, subKey, view);
 }
 
 DWORD DeleteValueByHand(HKEY root, LPCSTR subKey, LPCSTR value, REGSAM view) {
-    const RegistryCalls& calls = SystemRegistryCalls();
-    const SystemText keyName(calls, subKey);
-    const SystemText valueName(calls, value);
-    if (keyName.Failed() || valueName.Failed()) return ERROR_INVALID_PARAMETER;
     OpenedKey key;
-    DWORD result = calls.openKey(root, keyName.Get(), 0, KEY_SET_VALUE | view, key.Out());
+    DWORD result = ::RegOpenKeyExA(root, subKey, 0, KEY_SET_VALUE | view, key.Out());
     if (result != ERROR_SUCCESS) return result;
-    return calls.deleteValue(key.Get(), valueName.Get());
+    return ::RegDeleteValueA(key.Get(), value);
 }
 
 }  // namespace platform::win32
