@@ -13,14 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_ansi_text.h"
-#include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_registry.h"
 #include "sweep/registry_stage.h"
-#include "sweep/report_buffer.h"
 #include "sweep/startup_folders.h"
-#include "sweep/sweep_context.h"
+#include "tests/wine_file_stage/wine_scratch.h"
 
 namespace {
 
@@ -28,15 +23,7 @@ using sweep::SWEEP_DISABLE;
 using sweep::SWEEP_REPORT;
 using sweep::SWEEP_RESTORE;
 
-struct RealMachine {
-    platform::win32::Win32Registry registry;
-    platform::win32::Win32FileSystem files;
-    platform::win32::Win32Desktop desktop;
-    platform::win32::Win32AnsiText text;
-    sweep::ReportBuffer report;
-    sweep::SweepContext context{registry, files, desktop, report, {"", "", ""},
-                                platform::PLATFORM_NT, text};
-};
+using winetest::RealMachine;
 
 // UTF-16 text as the W calls take it (wchar_t is two bytes here).
 std::wstring W(const char16_t* text) {
