@@ -224,3 +224,38 @@ TEST_CASE("nothing is lost when a put-aside or bring-back cannot complete") {
         CHECK(Contents(m, backup) == "driver");
     }
 }
+
+TEST_CASE("64-bit Windows: a Run value of the native view is listed unless its twin in the program's view was") {
+    const std::string run = "\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n";
+    const std::string own = "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node" + run;
+    const std::string native = "[HKEY_LOCAL_MACHINE\\Software" + run;
+    // 309 characters: no 260-byte buffer takes it, so no view lists it.
+    const std::string tooLong = "\"C:\\\\Nero\\\\" + std::string(300, 'N') + "\"";
+    struct Case {
+        const char* what;
+        std::string ownData;
+        std::string nativeData;
+        std::string lines;
+    };
+    const Case cases[] = {
+        {"the same data: listed once", "\"nc.exe\"", "\"nc.exe\"",
+         "NeroCheck   \tType Registry: nc.exe\r\n"},
+        {"too long in the program's view: the native one is listed", tooLong, "\"nc64.exe\"",
+         "NEROCHECK   \tType Registry: nc64.exe\r\n"},
+        {"other data: both are listed", "\"nc32.exe\"", "\"nc64.exe\"",
+         "NeroCheck   \tType Registry: nc32.exe\r\nNEROCHECK   \tType Registry: nc64.exe\r\n"},
+        {"the same text of another type: both are listed", "\"nc.exe\"", "hex(2):6e,63,2e,65,78,65,00",
+         "NeroCheck   \tType Registry: nc.exe\r\nNEROCHECK   \tType Registry: nc?exe0\r\n"},
+    };
+    for (const Case& c : cases) {
+        INFO(std::string(c.what));
+        SweepMachine m(PLATFORM_NT,
+                       own + "\"NeroCheck\"=" + c.ownData + "\r\n" + native + "\"NEROCHECK\"=" + c.nativeData + "\r\n",
+                       {}, test::Bitness::k64);
+        // Each line counts; a report that counts none says there is nothing.
+        int lines = 0;
+        for (std::size_t at = 0; (at = c.lines.find('\n', at)) != std::string::npos; ++at) ++lines;
+        CHECK(RunSweep(m.context, SWEEP_REPORT) == lines);
+        CHECK(Report(m) == test::kEnglishHeader + c.lines + "\r\n");
+    }
+}
