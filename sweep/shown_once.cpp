@@ -1,5 +1,5 @@
-// The fingerprint of a finding: 64-bit FNV-1a over the name, its end, the
-// type and size in four bytes each, and the data.
+// The fingerprint of a finding: 64-bit FNV-1a, its start set by the type,
+// over the name, its end and the data.
 #include "sweep/shown_once.h"
 
 namespace sweep {
@@ -10,10 +10,6 @@ constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 constexpr unsigned char kFirstBeyondAscii = 0x80;
 
 void Mix(std::uint64_t& print, unsigned char byte) { print = (print ^ byte) * kFnvPrime; }
-
-void MixWord(std::uint64_t& print, std::uint32_t word) {
-    for (int shift = 0; shift < 32; shift += 8) Mix(print, static_cast<unsigned char>(word >> shift));
-}
 
 // In a name of ASCII only no letter is the second byte of a double-byte
 // character, so letter case can be ignored there as the registry ignores it.
@@ -27,15 +23,13 @@ bool AsciiOnly(const char* name) {
 }  // namespace
 
 std::uint64_t FingerprintOf(const Finding& finding) {
-    std::uint64_t print = kFnvOffsetBasis;
+    std::uint64_t print = kFnvOffsetBasis ^ finding.type;
     const bool ignoreCase = AsciiOnly(finding.name);
     for (const char* c = finding.name; *c != '\0'; ++c) {
         const bool small = ignoreCase && *c >= 'a' && *c <= 'z';
         Mix(print, static_cast<unsigned char>(small ? *c - 'a' + 'A' : *c));
     }
     Mix(print, '\0');
-    MixWord(print, finding.type);
-    MixWord(print, finding.size);
     for (std::uint32_t i = 0; i < finding.size; ++i) Mix(print, finding.data[i]);
     return print;
 }
