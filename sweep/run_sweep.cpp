@@ -153,26 +153,24 @@ enum RowLine : std::uint32_t { kSharedDllsLine, kFileLine, kRowLineKinds };
 // views (see ShownOnce), the registry line first.
 int ReportRow(SweepContext& context, Pass pass, Views& views, const DriverEntry& row) {
     ShownOnce<kRowLineKinds> once;
-    bool listed[kRowLineKinds] = {};
-    views.ForEach([&](View& view) {
-        RowPaths paths;
-        if (!paths.For(view, pass, row)) return;
-        auto list = [&](RowLine line) {
-            if (once.Lists(view.role, {row.fileName, line, nullptr, 0})) listed[line] = true;
-        };
-        ValueData value;
-        if (ReadValue(view.registry, view.shared.live, paths.live.Text(), value)) list(kSharedDllsLine);
-        if (view.files.Exists(paths.live.Text())) list(kFileLine);
-    });
     int count = 0;
-    if (listed[kSharedDllsLine]) {
-        ++count;
-        context.report.AppendLine({row.fileName, kRegistryLineSeparator, row.label, "\r\n"});
-    }
-    if (listed[kFileLine]) {
-        ++count;
-        context.report.AppendLine(
-            {row.fileName, kFileLineSeparator, context.texts.oldDriverOf, row.label, "\r\n"});
+    for (const RowLine line : {kSharedDllsLine, kFileLine}) {
+        views.ForEach([&](View& view) {
+            RowPaths paths;
+            ValueData value;
+            const bool found = paths.For(view, pass, row) &&
+                               (line == kSharedDllsLine
+                                    ? ReadValue(view.registry, view.shared.live, paths.live.Text(), value)
+                                    : view.files.Exists(paths.live.Text()));
+            if (!found || !once.Lists(view.role, {row.fileName, line, nullptr, 0})) return;
+            ++count;
+            if (line == kSharedDllsLine) {
+                context.report.AppendLine({row.fileName, kRegistryLineSeparator, row.label, "\r\n"});
+            } else {
+                context.report.AppendLine(
+                    {row.fileName, kFileLineSeparator, context.texts.oldDriverOf, row.label, "\r\n"});
+            }
+        });
     }
     return count;
 }

@@ -38,9 +38,9 @@ template <std::size_t kCapacity>
 class ShownOnce {
   public:
     // Whether the report lists `finding`, met in `view`: every finding of the
-    // own view, which is then kept, so all of them must come before the first
-    // of the native view; a native one unless the own view's is kept. One the
-    // record has no room for is kept nowhere and hides nothing.
+    // own view, which is then kept, so it must come before the native one it
+    // is to hide; a native one unless the own view's is kept. One the record
+    // has no room for is kept nowhere and hides nothing.
     bool Lists(ViewRole view, const Finding& finding) {
         const std::uint64_t print = FingerprintOf(finding);
         for (std::size_t i = 0; i < count_; ++i) {

@@ -225,37 +225,59 @@ TEST_CASE("nothing is lost when a put-aside or bring-back cannot complete") {
     }
 }
 
-TEST_CASE("64-bit Windows: a Run value of the native view is listed unless its twin in the program's view was") {
-    const std::string run = "\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n";
-    const std::string own = "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node" + run;
-    const std::string native = "[HKEY_LOCAL_MACHINE\\Software" + run;
-    // 309 characters: no 260-byte buffer takes it, so no view lists it.
+TEST_CASE("64-bit Windows: a report lists a finding of both views once, one the program's view did not list anew") {
+    const std::string current = "\\Microsoft\\Windows\\CurrentVersion\\";
+    const std::string own = "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node" + current;
+    const std::string native = "[HKEY_LOCAL_MACHINE\\Software" + current;
+    // 309 bytes: no 260-byte buffer takes them, so no view lists them.
     const std::string tooLong = "\"C:\\\\Nero\\\\" + std::string(300, 'N') + "\"";
-    struct Case {
-        const char* what;
-        std::string ownData;
-        std::string nativeData;
-        std::string lines;
-    };
-    const Case cases[] = {
-        {"the same data: listed once", "\"nc.exe\"", "\"nc.exe\"",
-         "NeroCheck   \tType Registry: nc.exe\r\n"},
-        {"too long in the program's view: the native one is listed", tooLong, "\"nc64.exe\"",
-         "NEROCHECK   \tType Registry: nc64.exe\r\n"},
-        {"other data: both are listed", "\"nc32.exe\"", "\"nc64.exe\"",
-         "NeroCheck   \tType Registry: nc32.exe\r\nNEROCHECK   \tType Registry: nc64.exe\r\n"},
-        {"the same text of another type: both are listed", "\"nc.exe\"", "hex(2):6e,63,2e,65,78,65,00",
-         "NeroCheck   \tType Registry: nc.exe\r\nNEROCHECK   \tType Registry: nc?exe0\r\n"},
-    };
-    for (const Case& c : cases) {
-        INFO(std::string(c.what));
-        SweepMachine m(PLATFORM_NT,
-                       own + "\"NeroCheck\"=" + c.ownData + "\r\n" + native + "\"NEROCHECK\"=" + c.nativeData + "\r\n",
-                       {}, test::Bitness::k64);
-        // Each line counts; a report that counts none says there is nothing.
-        int lines = 0;
-        for (std::size_t at = 0; (at = c.lines.find('\n', at)) != std::string::npos; ++at) ++lines;
-        CHECK(RunSweep(m.context, SWEEP_REPORT) == lines);
-        CHECK(Report(m) == test::kEnglishHeader + c.lines + "\r\n");
+
+    SUBCASE("Run values: the same name with the same data is listed once") {
+        struct Case {
+            const char* what;
+            std::string ownValue;
+            std::string nativeValue;
+            std::string lines;
+        };
+        const Case cases[] = {
+            {"the same data, the name in other letter case", "\"NeroCheck\"=\"nc.exe\"", "\"NEROCHECK\"=\"nc.exe\"",
+             "NeroCheck   \tType Registry: nc.exe\r\n"},
+            {"too long in the program's view", "\"NeroCheck\"=" + tooLong, "\"NeroCheck\"=\"nc64.exe\"",
+             "NeroCheck   \tType Registry: nc64.exe\r\n"},
+            {"other data", "\"NeroCheck\"=\"nc32.exe\"", "\"NeroCheck\"=\"nc64.exe\"",
+             "NeroCheck   \tType Registry: nc32.exe\r\nNeroCheck   \tType Registry: nc64.exe\r\n"},
+            {"the same text of another type", "\"NeroCheck\"=\"nc.exe\"", "\"NeroCheck\"=hex(2):6e,63,2e,65,78,65,00",
+             "NeroCheck   \tType Registry: nc.exe\r\nNeroCheck   \tType Registry: nc?exe0\r\n"},
+            // The second bytes of two double-byte characters, which differ.
+            {"names beyond ASCII in other letter case", "\"NeroCheck\x83\x61\"=\"nc.exe\"",
+             "\"NeroCheck\x83\x41\"=\"nc.exe\"",
+             "NeroCheck\x83\x61   \tType Registry: nc.exe\r\nNeroCheck\x83\x41   \tType Registry: nc.exe\r\n"},
+        };
+        for (const Case& c : cases) {
+            INFO(std::string(c.what));
+            SweepMachine m(PLATFORM_NT, own + "Run]\r\n" + c.ownValue + "\r\n" + native + "Run]\r\n" + c.nativeValue + "\r\n",
+                           {}, test::Bitness::k64);
+            // Each line counts; a report that counts none says there is nothing.
+            int lines = 0;
+            for (std::size_t at = 0; (at = c.lines.find('\n', at)) != std::string::npos; ++at) ++lines;
+            CHECK(RunSweep(m.context, SWEEP_REPORT) == lines);
+            CHECK(Report(m) == test::kEnglishHeader + c.lines + "\r\n");
+        }
+    }
+    SUBCASE("a driver row: its SharedDLLs entry and its file, whatever their data") {
+        const std::string name = "\"C:\\\\WINDOWS\\\\system32\\\\CDRAL.DLL\"=";
+        for (const std::string& ownData : {tooLong, std::string("dword:00000002")}) {
+            CAPTURE(ownData);
+            SweepMachine m(PLATFORM_NT,
+                           own + "SharedDLLs]\r\n" + name + ownData + "\r\n" + native + "SharedDLLs]\r\n" +
+                               name + "dword:00000001\r\n",
+                           "file - shut =32 C:\\WINDOWS\\SysWOW64\\CDRAL.DLL\n"
+                           "file - shut =64 C:\\WINDOWS\\system32\\CDRAL.DLL\n",
+                           test::Bitness::k64);
+            CHECK(RunSweep(m.context, SWEEP_REPORT) == 2);
+            CHECK(Report(m) == std::string(test::kEnglishHeader) +
+                                   "CDRAL.DLL   \tType Registry: DirectCD\r\n"
+                                   "CDRAL.DLL   \tType: Old driver of DirectCD\r\n");
+        }
     }
 }
