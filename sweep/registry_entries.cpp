@@ -59,7 +59,8 @@ int ReportRegistryEntries(platform::Registry& registry, ReportBuffer& report,
     RegistryText shown;
     WalkValues(registry, key, WalkReads::NamesAndData, [&](const WalkedValue& value) {
         if (MatchesEntry(value.name, sought.Text()) &&
-            (once == nullptr || once->Lists(view, {value.name, value.type, value.data, value.size}))) {
+            (once == nullptr ||
+             once->Lists(view, {value.name, value.type, value.data, value.size}))) {
             ++count;
             FormatShownData(value.type, value.data, value.size, shown);
             report.AppendLine({value.name, kRegistryLineSeparator, shown.View(), kRegistryLineEnd});

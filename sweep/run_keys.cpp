@@ -25,8 +25,8 @@ struct RunPlace {
 int ReportRoot(SweepContext& context, const RunPlace& place, ValuesShownOnce* once) {
     int count = 0;
     for (const char* const* fragment = StartupFragments; *fragment != nullptr; ++fragment) {
-        count += ReportRegistryEntries(place.registry, context.report, place.root, kRunKey, *fragment,
-                                       once, place.view);
+        count += ReportRegistryEntries(place.registry, context.report, place.root, kRunKey,
+                                       *fragment, once, place.view);
     }
     return count;
 }

@@ -159,16 +159,17 @@ int ReportRow(SweepContext& context, Pass pass, Views& views, const DriverEntry&
             RowPaths paths;
             ValueData value;
             const bool found = paths.For(view, pass, row) &&
-                               (line == kSharedDllsLine
-                                    ? ReadValue(view.registry, view.shared.live, paths.live.Text(), value)
-                                    : view.files.Exists(paths.live.Text()));
+                               (line == kSharedDllsLine ? ReadValue(view.registry, view.shared.live,
+                                                                    paths.live.Text(), value)
+                                                        : view.files.Exists(paths.live.Text()));
             if (!found || !once.Lists(view.role, {row.fileName, line, nullptr, 0})) return;
             ++count;
             if (line == kSharedDllsLine) {
-                context.report.AppendLine({row.fileName, kRegistryLineSeparator, row.label, "\r\n"});
-            } else {
                 context.report.AppendLine(
-                    {row.fileName, kFileLineSeparator, context.texts.oldDriverOf, row.label, "\r\n"});
+                    {row.fileName, kRegistryLineSeparator, row.label, "\r\n"});
+            } else {
+                context.report.AppendLine({row.fileName, kFileLineSeparator,
+                                           context.texts.oldDriverOf, row.label, "\r\n"});
             }
         });
     }
@@ -283,8 +284,8 @@ int RunSweep(SweepContext& context, SweepMode mode) {
     Views views;
     views.own.emplace(View{ViewRole::Own, context.registry, context.files, {}, {}, {}, {}, {}});
     if (context.nativeRegistry != nullptr && context.nativeFiles != nullptr) {
-        views.native.emplace(
-            View{ViewRole::Native, *context.nativeRegistry, *context.nativeFiles, {}, {}, {}, {}, {}});
+        views.native.emplace(View{
+            ViewRole::Native, *context.nativeRegistry, *context.nativeFiles, {}, {}, {}, {}, {}});
     }
     views.ForEach([&](View& view) { PrepareView(context, view); });
     count += RunPass(context, mode, Pass::DriverFolder, views);

@@ -9,7 +9,9 @@ constexpr std::uint64_t kFnvOffsetBasis = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 constexpr unsigned char kFirstBeyondAscii = 0x80;
 
-void Mix(std::uint64_t& print, unsigned char byte) { print = (print ^ byte) * kFnvPrime; }
+void Mix(std::uint64_t& print, unsigned char byte) {
+    print = (print ^ byte) * kFnvPrime;
+}
 
 // In a name of ASCII only no letter is the second byte of a double-byte
 // character, so letter case can be ignored there as the registry ignores it.

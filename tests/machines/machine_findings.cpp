@@ -37,56 +37,7 @@ bool IsStartupProgram(const std::string& name) {
     return false;
 }
 
-const sweep::DriverEntry* RowOf(const std::string& path) {
-    const std::string fileName = path.substr(path.rfind('\\') + 1);
-    for (const sweep::DriverEntry* row = sweep::DriverTable; row->fileName != nullptr; ++row) {
-        if (fileName == row->fileName) return row;
-    }
-    return nullptr;
-}
-
-// The line of a Run value, or "" when no view lists it.
-std::string RunLine(const RegistryItem& value) {
-    if (value.name.size() > sweep::kMaxValueNameLength || value.data.size() > sweep::kMaxValueDataBytes) {
-        return "";
-    }
-    sweep::RegistryText shown;
-    sweep::FormatShownData(value.type, reinterpret_cast<const std::uint8_t*>(value.data.data()),
-                           static_cast<std::uint32_t>(value.data.size()), shown);
-    return value.name + "   \tType Registry: " + std::string(shown.View()) + "\r\n";
-}
-
 }  // namespace
-
-std::vector<std::string> NativeFindingLines(const MachineDescription& machine,
-                                            const MachineLayout& layout, const char* oldDriverOf) {
-    std::vector<std::string> lines;
-    if (!layout.HasTwoViews()) return lines;
-    const std::vector<ViewPlaces> views = ViewsOf(layout);
-    const ViewPlaces& own = views[0];
-    const ViewPlaces& native = views[1];
-    const Findings findings = ToBePutAside(machine, layout);
-    for (const FileItem& file : findings.files) {
-        const sweep::DriverEntry* row = RowOf(file.path);
-        if (row != nullptr && (RightIn(file.path, native.systemFolder) || RightIn(file.path, native.driverFolder))) {
-            lines.push_back(std::string(row->fileName) + "   \tType: " + oldDriverOf + row->label + "\r\n");
-        }
-    }
-    for (const RegistryItem& value : findings.values) {
-        const std::string key = Lower(value.key);
-        if (value.root != platform::RegRoot::LocalMachine || key.rfind(Lower(native.software) + "\\", 0) != 0 ||
-            key.rfind(Lower(own.software) + "\\", 0) == 0) {
-            continue;
-        }
-        if (!EndsWith(key, kRunKeyEnd)) {
-            const sweep::DriverEntry* row = RowOf(value.name);
-            if (row != nullptr) lines.push_back(std::string(row->fileName) + "   \tType Registry: " + row->label + "\r\n");
-        } else if (const std::string line = RunLine(value); !line.empty()) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
 
 Findings ToBePutAside(const MachineDescription& machine, const MachineLayout& layout) {
     Findings findings;
@@ -111,6 +62,44 @@ Findings ToBePutAside(const MachineDescription& machine, const MachineLayout& la
         if (formedName || startupProgram) findings.values.push_back(item);
     }
     return findings;
+}
+
+std::vector<std::string> NativeFindingLines(const MachineDescription& machine,
+                                            const MachineLayout& layout, const char* oldDriverOf) {
+    std::vector<std::string> lines;
+    if (!layout.HasTwoViews()) return lines;
+    const ViewPlaces native = ViewsOf(layout)[1];
+    // Below the native Software key, not below its Wow6432Node.
+    const std::string nativeKey = Lower(native.software) + "\\microsoft\\";
+    auto rowLine = [&](const std::string& path, const std::string& kind) {
+        for (const sweep::DriverEntry* row = sweep::DriverTable; row->fileName != nullptr; ++row) {
+            if (path.substr(path.rfind('\\') + 1) == row->fileName) {
+                lines.push_back(row->fileName + kind + row->label + "\r\n");
+            }
+        }
+    };
+    const Findings findings = ToBePutAside(machine, layout);
+    for (const FileItem& file : findings.files) {
+        if (RightIn(file.path, native.systemFolder) || RightIn(file.path, native.driverFolder)) {
+            rowLine(file.path, "   \tType: " + std::string(oldDriverOf));
+        }
+    }
+    for (const RegistryItem& value : findings.values) {
+        const std::string key = Lower(value.key);
+        if (value.root != platform::RegRoot::LocalMachine || key.rfind(nativeKey, 0) != 0) continue;
+        if (!EndsWith(key, kRunKeyEnd)) {
+            rowLine(value.name, "   \tType Registry: ");
+        } else if (value.name.size() <= sweep::kMaxValueNameLength &&
+                   value.data.size() <= sweep::kMaxValueDataBytes) {
+            sweep::RegistryText shown;
+            sweep::FormatShownData(value.type,
+                                   reinterpret_cast<const std::uint8_t*>(value.data.data()),
+                                   static_cast<std::uint32_t>(value.data.size()), shown);
+            lines.push_back(value.name + "   \tType Registry: " + std::string(shown.View()) +
+                            "\r\n");
+        }
+    }
+    return lines;
 }
 
 }  // namespace test

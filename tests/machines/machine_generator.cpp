@@ -168,7 +168,8 @@ void MachineGenerator::RunValues(MachineDescription& machine, const RunKey& run,
         // On 64-bit Windows a 32-bit program's command line now and then too
         // long for any view to list, maybe under a name the native key shares.
         if (run.root == kMachine && !run.native && layout_.HasTwoViews() && Chance(4)) {
-            machine.Value(run.root, run.key, name, platform::kRegSz, Sz("C:\\" + std::string(kTooLongText, 'N')));
+            machine.Value(run.root, run.key, name, platform::kRegSz,
+                          Sz("C:\\" + std::string(kTooLongText, 'N')));
         } else {
             RandomValue(machine, run.root, run.key, name);
         }
