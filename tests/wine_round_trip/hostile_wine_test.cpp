@@ -1,8 +1,8 @@
 // The machines built to break the sweep, for real: names and data at the edge
 // of the 260-byte buffers, Run keys of 2000 and 2001 values, odd Startup
 // folder values, bytes beyond ASCII in names, a file that another program
-// holds open without sharing, read-only files and folders being put aside.
-// Each machine is written into the scratch prefix and gets New Driver and
+// holds open without sharing, read-only files and folders being put aside,
+// and on 64-bit Windows the machine's Run key in both views. Each machine is written into the scratch prefix and gets New Driver and
 // Old Driver; after Old Driver the whole of every place a sweep touches
 // is as it was, apart from what a sweep leaves by design.
 #include <doctest/doctest.h>
