@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ doctest-dev libbenchmark-dev
+  cmake make g++ doctest-dev libbenchmark-dev libxml2-utils
   g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth imagemagick

@@ -49,8 +49,8 @@ int DeleteMatchingValues(platform::Registry& registry, const platform::AnsiText&
 }
 
 int ReportRegistryEntries(platform::Registry& registry, const platform::AnsiText& text,
-                          ReportBuffer& report, platform::RegRoot root, const char* keyPath, const char* fragment,
-                          const ListedBefore* listedBefore) {
+                          ReportBuffer& report, platform::RegRoot root, const char* keyPath,
+                          const char* fragment, ValuesShownOnce* once, ViewRole view) {
     platform::RegKey key;
     if (registry.OpenKey(root, keyPath, platform::kKeyAllAccess, key) != platform::kErrorSuccess) {
         return 0;
@@ -59,22 +59,13 @@ int ReportRegistryEntries(platform::Registry& registry, const platform::AnsiText
         report.AppendLine({RootLabel(root), keyPath, kRegistryLineEnd});
         return 1;
     }
-    platform::RegKey before;
-    if (listedBefore != nullptr) {
-        // Opened as the listing opens its key: what did not open there was
-        // not listed.
-        listedBefore->registry.OpenKey(listedBefore->root, listedBefore->keyPath,
-                                       platform::kKeyAllAccess, before);
-    }
-    auto shownBefore = [&](const char* name) {
-        return before.IsOpen() && listedBefore->registry.QueryValue(before, name, nullptr, nullptr,
-                                                                    nullptr) == platform::kErrorSuccess;
-    };
     const RegistryText sought = CutFragment(fragment);
     int count = 0;
     RegistryText shown;
     WalkValues(registry, key, WalkReads::NamesAndData, [&](const WalkedValue& value) {
-        if (MatchesEntry(text, value.name, sought.Text()) && !shownBefore(value.name)) {
+        if (MatchesEntry(text, value.name, sought.Text()) &&
+            (once == nullptr ||
+             once->Lists(view, {value.name, value.type, value.data, value.size}))) {
             ++count;
             FormatShownData(value.type, value.data, value.size, shown);
             report.AppendLine({value.name, kRegistryLineSeparator, shown.View(), kRegistryLineEnd});

@@ -9,6 +9,7 @@
 
 #include "platform/registry.h"
 #include "sweep/report_buffer.h"
+#include "sweep/shown_once.h"
 #include "sweep/sweep_context.h"
 
 namespace sweep {
@@ -40,20 +41,14 @@ int SweepRunKeys(SweepContext& context, SweepMode mode);
 int DeleteMatchingValues(platform::Registry& registry, const platform::AnsiText& text,
                          platform::RegRoot root, const char* keyPath, const char* fragment);
 
-// A key whose values a report has listed already, maybe in another view.
-struct ListedBefore {
-    platform::Registry& registry;
-    platform::RegRoot root;
-    const char* keyPath;
-};
-
 // Without a fragment: appends "HKLM\<keyPath>" (or "HKCU\...") and returns 1
 // when the key opens with full access. With a fragment: appends one line per
 // value whose name contains it, "<name>   \tType Registry: <data>", and
-// returns how many; a value that `listedBefore` holds under the same name is
-// left out.
+// returns how many; with `once`, a value that ShownOnce leaves out in `view`
+// is neither listed nor counted.
 int ReportRegistryEntries(platform::Registry& registry, const platform::AnsiText& text,
-                          ReportBuffer& report, platform::RegRoot root, const char* keyPath, const char* fragment,
-                          const ListedBefore* listedBefore = nullptr);
+                          ReportBuffer& report, platform::RegRoot root, const char* keyPath,
+                          const char* fragment, ValuesShownOnce* once = nullptr,
+                          ViewRole view = ViewRole::Own);
 
 }  // namespace sweep

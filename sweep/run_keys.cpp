@@ -17,16 +17,16 @@ using platform::RegRoot;
 struct RunPlace {
     platform::Registry& registry;
     RegRoot root;
+    ViewRole view;
 };
 
-// A value whose name the program's own view lists already is not listed
-// again from the native view: the report shows a name once, as a 32-bit
-// Windows would; both are put aside.
-int ReportRoot(SweepContext& context, const RunPlace& place, const ListedBefore* listedBefore) {
+// The machine's Run key lists a value once over both views (see ShownOnce);
+// the user's is one key in both views.
+int ReportRoot(SweepContext& context, const RunPlace& place, ValuesShownOnce* once) {
     int count = 0;
     for (const char* const* fragment = StartupFragments; *fragment != nullptr; ++fragment) {
-        count += ReportRegistryEntries(place.registry, context.text, context.report, place.root, kRunKey, *fragment,
-                                       listedBefore);
+        count += ReportRegistryEntries(place.registry, context.text, context.report, place.root,
+                                       kRunKey, *fragment, once, place.view);
     }
     return count;
 }
@@ -67,13 +67,14 @@ int RestoreRoot(const RunPlace& place) {
 }  // namespace
 
 int SweepRunKeys(SweepContext& context, SweepMode mode) {
-    const RunPlace machine{context.registry, RegRoot::LocalMachine};
-    const ListedBefore listedByMachine{context.registry, RegRoot::LocalMachine, kRunKey};
+    // Only where there is a native view to list after the program's.
+    ValuesShownOnce bothViews;
+    ValuesShownOnce* const machineRun = context.nativeRegistry != nullptr ? &bothViews : nullptr;
     int count = 0;
-    auto visit = [&](const RunPlace& place, const ListedBefore* listedBefore) {
+    auto visit = [&](const RunPlace& place, ValuesShownOnce* once) {
         switch (mode) {
             case SWEEP_REPORT:
-                count += ReportRoot(context, place, listedBefore);
+                count += ReportRoot(context, place, once);
                 break;
             case SWEEP_DISABLE:
                 count += DisableRoot(place, context.text);
@@ -83,11 +84,11 @@ int SweepRunKeys(SweepContext& context, SweepMode mode) {
                 break;
         }
     };
-    visit(machine, nullptr);
+    visit({context.registry, RegRoot::LocalMachine, ViewRole::Own}, machineRun);
     if (context.nativeRegistry != nullptr) {
-        visit({*context.nativeRegistry, RegRoot::LocalMachine}, &listedByMachine);
+        visit({*context.nativeRegistry, RegRoot::LocalMachine, ViewRole::Native}, machineRun);
     }
-    visit({context.registry, RegRoot::CurrentUser}, nullptr);
+    visit({context.registry, RegRoot::CurrentUser, ViewRole::Own}, nullptr);
     return count;
 }
 

@@ -14,6 +14,7 @@
 #include "sweep/path_buffer.h"
 #include "sweep/registry_locations.h"
 #include "sweep/registry_stage.h"
+#include "sweep/shown_once.h"
 #include "sweep/startup_folders.h"
 
 namespace sweep {
@@ -58,6 +59,7 @@ struct SharedDlls {
 // a restore brings it back to where it was. The folder texts are the same in
 // both views ("...\system32\"); each view's file system reads them its way.
 struct View {
+    ViewRole role;
     platform::Registry& registry;
     platform::FileSystem& files;
     SharedDlls shared;
@@ -143,35 +145,42 @@ int RestoreRowIn(View& view, const RowPaths& paths) {
     return count;
 }
 
-// A report shows a row's SharedDLLs entry and its file once each, as a 32-bit
-// Windows would, whichever views hold them; the other modes work on each
-// view. The service keys lie below HKLM\System, which both views share.
-int HandleRow(SweepContext& context, SweepMode mode, Pass pass, Views& views,
-              const DriverEntry& row) {
-    int count = 0;
+// The kinds of a row's lines, which show no data: in every view a row's
+// SharedDLLs entry is the same finding, and so is its file.
+enum RowLine : std::uint32_t { kSharedDllsLine, kFileLine, kRowLineKinds };
 
-    if (mode == SWEEP_REPORT) {
-        bool inSharedDlls = false;
-        bool fileThere = false;
+// A report lists a row's SharedDLLs entry and its file once each over both
+// views (see ShownOnce), the registry line first.
+int ReportRow(SweepContext& context, Pass pass, Views& views, const DriverEntry& row) {
+    ShownOnce<kRowLineKinds> once;
+    int count = 0;
+    for (const RowLine line : {kSharedDllsLine, kFileLine}) {
         views.ForEach([&](View& view) {
             RowPaths paths;
-            if (!paths.For(view, pass, row)) return;
             ValueData value;
-            if (!inSharedDlls) {
-                inSharedDlls = ReadValue(view.registry, view.shared.live, paths.live.Text(), value);
+            const bool found = paths.For(view, pass, row) &&
+                               (line == kSharedDllsLine ? ReadValue(view.registry, view.shared.live,
+                                                                    paths.live.Text(), value)
+                                                        : view.files.Exists(paths.live.Text()));
+            if (!found || !once.Lists(view.role, {row.fileName, line, nullptr, 0})) return;
+            ++count;
+            if (line == kSharedDllsLine) {
+                context.report.AppendLine(
+                    {row.fileName, kRegistryLineSeparator, row.label, "\r\n"});
+            } else {
+                context.report.AppendLine({row.fileName, kFileLineSeparator,
+                                           context.texts.oldDriverOf, row.label, "\r\n"});
             }
-            if (!fileThere) fileThere = view.files.Exists(paths.live.Text());
         });
-        if (inSharedDlls) {
-            ++count;
-            context.report.AppendLine({row.fileName, kRegistryLineSeparator, row.label, "\r\n"});
-        }
-        if (fileThere) {
-            ++count;
-            context.report.AppendLine(
-                {row.fileName, kFileLineSeparator, context.texts.oldDriverOf, row.label, "\r\n"});
-        }
     }
+    return count;
+}
+
+// The service keys lie below HKLM\System, which both views share; the other
+// findings of a row are put aside and brought back in each view.
+int HandleRow(SweepContext& context, SweepMode mode, Pass pass, Views& views,
+              const DriverEntry& row) {
+    int count = mode == SWEEP_REPORT ? ReportRow(context, pass, views, row) : 0;
 
     PathBuffer serviceKey;
     const std::string_view name = row.fileName;
@@ -274,9 +283,10 @@ int RunSweep(SweepContext& context, SweepMode mode) {
     if (count != 0) context.report.AppendLine({"\r\n"});
 
     Views views;
-    views.own.emplace(View{context.registry, context.files, {}, {}, {}, {}, {}});
+    views.own.emplace(View{ViewRole::Own, context.registry, context.files, {}, {}, {}, {}, {}});
     if (context.nativeRegistry != nullptr && context.nativeFiles != nullptr) {
-        views.native.emplace(View{*context.nativeRegistry, *context.nativeFiles, {}, {}, {}, {}, {}});
+        views.native.emplace(View{
+            ViewRole::Native, *context.nativeRegistry, *context.nativeFiles, {}, {}, {}, {}, {}});
     }
     views.ForEach([&](View& view) { PrepareView(context, view); });
     count += RunPass(context, mode, Pass::DriverFolder, views);

@@ -2,6 +2,8 @@
 // loop of the main dialog, the teardown and the restart at the very end.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "app/language_choice.h"
 #include "app/win/admin_rights.h"
 #include "app/win/centre_and_raise.h"
@@ -60,6 +62,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
             process.hasAdminRights = app::CheckAdminRights();
         }
 
+        // The manifest binds the common controls of version 6, whose window
+        // classes exist only once comctl32 is loaded: XP creates no dialog
+        // before that. InitCommonControls is in every comctl32 since the
+        // first Windows 95 (InitCommonControlsEx is not).
+        InitCommonControls();
         process.mainDialog = CreateDialogParamA(instance, DRAVOLIN_DIALOG_NAME, nullptr,
                                                 app::MainDialogProc, 0);
         if (process.mainDialog) {

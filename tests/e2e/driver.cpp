@@ -7,6 +7,8 @@
 // whether all held (0) or not (1); 2 is a usage error.
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -139,6 +141,58 @@ int ShowWindowFor(const char* title, DWORD seconds) {
     return 0;
 }
 
+// What Windows tells the running program about its version: Windows answers
+// each program after its manifest, so the question is asked inside the
+// program's own process, by its own GetVersion on a thread of its own (the
+// return value is the thread's exit code). kernel32 lies at one address in
+// every process of a session.
+int ExpectVersion(HWND dialog, int major, int minor) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(dialog, &processId);
+    const platform::win32::UniqueProcess process(
+        OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                        PROCESS_VM_WRITE | PROCESS_VM_READ,
+                    FALSE, processId));
+    const auto getVersion = platform::win32::LookUp<LPTHREAD_START_ROUTINE>(
+        GetModuleHandleA("kernel32.dll"), "GetVersion");
+    if (!process.Valid() || !getVersion) return 1;
+    const platform::win32::UniqueKernelObject thread(
+        CreateRemoteThread(process.Get(), nullptr, 0, getVersion, nullptr, 0, nullptr));
+    DWORD version = 0;
+    if (!thread.Valid() || WaitForSingleObject(thread.Get(), kDefaultWaitMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeThread(thread.Get(), &version)) {
+        std::printf("could not ask the program for its version\n");
+        return 1;
+    }
+    const int seenMajor = LOBYTE(LOWORD(version));
+    const int seenMinor = HIBYTE(LOWORD(version));
+    std::printf("the program sees Windows %d.%d\n", seenMajor, seenMinor);
+    return seenMajor == major && seenMinor == minor ? 0 : 1;
+}
+
+// Whether the running program loaded module `name` from a path that holds
+// `part` (letter case ignored).
+int ExpectModule(HWND dialog, const char* name, const char* part) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(dialog, &processId);
+    const platform::win32::UniqueSnapshot snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+    if (!snapshot.Valid()) return 1;
+    auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return text;
+    };
+    MODULEENTRY32 module = {};
+    module.dwSize = sizeof(module);
+    for (BOOL more = Module32First(snapshot.Get(), &module); more; more = Module32Next(snapshot.Get(), &module)) {
+        if (lower(module.szModule) != lower(name)) continue;
+        std::printf("%s from %s\n", module.szModule, module.szExePath);
+        return lower(module.szExePath).find(lower(part)) != std::string::npos ? 0 : 1;
+    }
+    std::printf("the program has not loaded %s\n", name);
+    return 1;
+}
+
 int CountDialogs() {
     int count = 0;
     for (HWND w = FindWindowExA(nullptr, nullptr, kClassName, nullptr); w;
@@ -155,7 +209,8 @@ int Usage() {
                  "       expect-text ID ROLE LANGUAGE | command ID | post-command ID |\n"
                  "       key-escape | close-box | expect-placed | move-away | wait-idle [ms] |\n"
                  "       expect-prompt LANGUAGE | no-prompt LANGUAGE | answer-prompt LANGUAGE ID |\n"
-                 "       show-window TITLE SECONDS | values [/reg:32|/reg:64] KEY...\n"
+                 "       show-window TITLE SECONDS | values [/reg:32|/reg:64] KEY... |\n"
+                 "       expect-version MAJOR MINOR | expect-module NAME PATH-PART\n"
                  "       (several actions: ACTION ARGS + ACTION ARGS ...)\n");
     return 2;
 }
@@ -314,6 +369,8 @@ int RunAction(int argc, char** argv) {
     }
     if (action == "close-box") return PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     if (action == "expect-placed") return ExpectPlaced(dialog);
+    if (action == "expect-version" && argc == 4) return ExpectVersion(dialog, arg(2), arg(3));
+    if (action == "expect-module" && argc == 4) return ExpectModule(dialog, argv[2], argv[3]);
     if (action == "move-away") {
         return SetWindowPos(dialog, HWND_NOTOPMOST, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE) ? 0 : 1;
     }

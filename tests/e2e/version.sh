@@ -15,6 +15,11 @@ version=$3
 e2e_start_display
 export LC_ALL=en_US.UTF-8
 
+# The version each entry's Windows tells the program, its manifest read:
+# Windows 10 and 11 tell the truth only to a program that names them.
+declare -A told=([win95]="4 0" [win98]="4 10" [winme]="4 90" [nt40]="4 0" [win2k]="5 0"
+  [winxp]="5 1" [win7]="6 1" [win10]="10 0" [win7_64]="6 1" [win10_64]="10 0")
+
 case $version in
   win31 | nt351)
     e2e_prefix "start-$version" "$version"
@@ -34,6 +39,14 @@ check "the demo machine as seeded" snapshot "$WORK/before"
 start_installed
 check "start: the welcome text, the captions, placed topmost" \
   expect_captions $ENGLISH + expect-text 1004 $TEXT_WELCOME $ENGLISH + expect-placed
+check "the program is told Windows ${told[$version]/ /.}" drv expect-version ${told[$version]}
+# XP and later bind the common controls the manifest names, from the
+# side-by-side store.
+case $version in
+  winxp | win7 | win10 | *_64)
+    check "its common controls come from the side-by-side store" \
+      drv expect-module comctl32.dll '\winsxs\' ;;
+esac
 
 press 1002
 status >"$WORK/test-report"

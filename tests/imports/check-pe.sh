@@ -4,8 +4,9 @@
 # wanted, and every import found in the allow-list of its DLL for each of
 # the given systems. A system's allow-lists are a folder with one file per
 # DLL ("kernel32.txt": one function a line, "#" starts a comment); a DLL
-# without a list there is one that system lacks. Reads the file with objdump
-# only, so it needs no Windows.
+# without a list there is one that system lacks. PE_MAX_BYTES, when set, is
+# the most the file may weigh. Reads the file with objdump only, so it needs
+# no Windows.
 #   check-pe.sh BINARY gui|dll SYSTEM-FOLDER...
 set -u
 binary=$1 kind=$2; shift 2
@@ -15,6 +16,10 @@ failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
 grep -q 'file format pei-i386' <<<"$headers" || fail "not a PE32 i386 file"
+size=$(stat -c %s "$binary")
+if [ -n "${PE_MAX_BYTES:-}" ] && [ "$size" -gt "$PE_MAX_BYTES" ]; then
+  fail "$size bytes, more than $PE_MAX_BYTES"
+fi
 for field in MajorOSystemVersion MajorSubsystemVersion; do
   value=$(awk -v f="$field" '$1 == f {print $2}' <<<"$headers")
   [ "$value" = 4 ] || fail "$field is '$value', want 4"
@@ -47,6 +52,6 @@ for system in "$@"; do
     printf '  %s %s\n' $unknown
   fi
 done
-[ $failed = 0 ] && echo "$(basename "$binary"): $(wc -l <<<"$imports") imports, all on" \
+[ $failed = 0 ] && echo "$(basename "$binary"): $size bytes, $(wc -l <<<"$imports") imports, all on" \
   "$(for s in "$@"; do basename "$s"; done | paste -sd, -); PE version 4.0"
 exit $failed

@@ -6,6 +6,8 @@
 
 #include "platform/text_case_1252.h"
 #include "sweep/conflict_catalogue.h"
+#include "sweep/registry_text.h"
+#include "sweep/shown_data.h"
 
 namespace test {
 namespace {
@@ -63,6 +65,44 @@ Findings ToBePutAside(const MachineDescription& machine, const MachineLayout& la
         if (formedName || startupProgram) findings.values.push_back(item);
     }
     return findings;
+}
+
+std::vector<std::string> NativeFindingLines(const MachineDescription& machine,
+                                            const MachineLayout& layout, const char* oldDriverOf) {
+    std::vector<std::string> lines;
+    if (!layout.HasTwoViews()) return lines;
+    const ViewPlaces native = ViewsOf(layout)[1];
+    // Below the native Software key, not below its Wow6432Node.
+    const std::string nativeKey = Lower(native.software) + "\\microsoft\\";
+    auto rowLine = [&](const std::string& path, const std::string& kind) {
+        for (const sweep::DriverEntry* row = sweep::DriverTable; row->fileName != nullptr; ++row) {
+            if (path.substr(path.rfind('\\') + 1) == row->fileName) {
+                lines.push_back(row->fileName + kind + row->label + "\r\n");
+            }
+        }
+    };
+    const Findings findings = ToBePutAside(machine, layout);
+    for (const FileItem& file : findings.files) {
+        if (RightIn(file.path, native.systemFolder) || RightIn(file.path, native.driverFolder)) {
+            rowLine(file.path, "   \tType: " + std::string(oldDriverOf));
+        }
+    }
+    for (const RegistryItem& value : findings.values) {
+        const std::string key = Lower(value.key);
+        if (value.root != platform::RegRoot::LocalMachine || key.rfind(nativeKey, 0) != 0) continue;
+        if (!EndsWith(key, kRunKeyEnd)) {
+            rowLine(value.name, "   \tType Registry: ");
+        } else if (value.name.size() <= sweep::kMaxValueNameLength &&
+                   value.data.size() <= sweep::kMaxValueDataBytes) {
+            sweep::RegistryText shown;
+            sweep::FormatShownData(value.type,
+                                   reinterpret_cast<const std::uint8_t*>(value.data.data()),
+                                   static_cast<std::uint32_t>(value.data.size()), shown);
+            lines.push_back(value.name + "   \tType Registry: " + std::string(shown.View()) +
+                            "\r\n");
+        }
+    }
+    return lines;
 }
 
 }  // namespace test

@@ -6,6 +6,7 @@
 // proves nothing.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "tests/machines/machine_description.h"
@@ -19,5 +20,13 @@ struct Findings {
 };
 
 Findings ToBePutAside(const MachineDescription& machine, const MachineLayout& layout);
+
+// The lines a Test must show for the findings of the native view of a 64-bit
+// machine (none on a machine of one view), with `oldDriverOf` before a label
+// in a file line: every finding New Driver puts aside there has its line,
+// listed from either view, but a Run value no view lists, whose name or data
+// does not fit the buffers.
+std::vector<std::string> NativeFindingLines(const MachineDescription& machine,
+                                            const MachineLayout& layout, const char* oldDriverOf);
 
 }  // namespace test

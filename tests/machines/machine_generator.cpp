@@ -21,6 +21,8 @@ constexpr const char* kWarnVerDlls = "System\\CurrentControlSet\\Control\\Sessio
 constexpr std::size_t kExtensionLength = 4;
 // How many Run values a generated Run key holds at most.
 constexpr int kMostRunValues = 6;
+// Characters of a Run value's text that no 260-byte buffer takes.
+constexpr std::size_t kTooLongText = 300;
 
 }  // namespace
 
@@ -150,7 +152,7 @@ std::vector<MachineGenerator::RunKey> MachineGenerator::RunKeys() const {
 }
 
 // The native Run key takes some names of the program's own, at the same
-// place in the list, with data of its own.
+// place in the list, with data of its own, which may be the same data.
 void MachineGenerator::RunValues(MachineDescription& machine, const RunKey& run,
                                  std::map<int, std::string>& programNames) {
     machine.Key(run.root, run.key);
@@ -163,7 +165,14 @@ void MachineGenerator::RunValues(MachineDescription& machine, const RunKey& run,
             name = Chance(2) ? Fragment() + "X" + std::to_string(i) : "Keep" + std::to_string(i);
         }
         if (run.root == kMachine && !run.native) programNames[i] = name;
-        RandomValue(machine, run.root, run.key, name);
+        // On 64-bit Windows a 32-bit program's command line now and then too
+        // long for any view to list, maybe under a name the native key shares.
+        if (run.root == kMachine && !run.native && layout_.HasTwoViews() && Chance(4)) {
+            machine.Value(run.root, run.key, name, platform::kRegSz,
+                          Sz("C:\\" + std::string(kTooLongText, 'N')));
+        } else {
+            RandomValue(machine, run.root, run.key, name);
+        }
     }
 }
 

@@ -8,7 +8,8 @@
 // A 64-bit machine is described as it is, in its native view: what the
 // 32-bit program sees lies in SysWOW64 and below HKLM\Software\Wow6432Node.
 // It has driver files and SharedDLLs values in both views, some of them in
-// both at once, and a Run key in each view whose values share some names.
+// both at once, and a Run key in each view whose values share some names;
+// some of the program's own values are too long for any view to list.
 #pragma once
 
 #include <map>

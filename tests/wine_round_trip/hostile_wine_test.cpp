@@ -1,8 +1,8 @@
 // The machines built to break the sweep, for real: names and data at the edge
 // of the 260-byte buffers, Run keys of 2000 and 2001 values, odd Startup
 // folder values, bytes beyond ASCII in names, a file that another program
-// holds open without sharing, read-only files and folders being put aside.
-// Each machine is written into the scratch prefix and gets New Driver and
+// holds open without sharing, read-only files and folders being put aside,
+// and on 64-bit Windows the machine's Run key in both views. Each machine is written into the scratch prefix and gets New Driver and
 // Old Driver; after Old Driver the whole of every place a sweep touches
 // is as it was, apart from what a sweep leaves by design.
 #include <doctest/doctest.h>
@@ -305,4 +305,51 @@ TEST_CASE("read-only files and folders being put aside are never lost") {
     const std::string inside = "\\Locked\\Roxio Inside.lnk";
     const bool somewhere = trip.aside.count(startup + inside) + trip.aside.count(startup + "_Disabled" + inside) == 1;
     CHECK(somewhere);
+}
+
+// The machine's Run key in both views of 64-bit Windows: a 32-bit value too
+// long to list under a 64-bit program's name, and a name both views hold with
+// data of their own. A Test lists the native values, New Driver puts each
+// aside in its own view, Old Driver gives the machine back, and a Test lists
+// the same again; judged through the dumps of both views.
+TEST_CASE("64-bit Windows: Test lists the native Run values New Driver puts aside, for real") {
+    RealSweepMachine& real = RealSweepMachine::Shared();
+    REQUIRE(real.SweepsNativeView());
+    const std::string own =
+        std::string(test::kWow64SoftwareKey) + "\\Microsoft\\Windows\\CurrentVersion\\";
+    const std::string native = "Software\\Microsoft\\Windows\\CurrentVersion\\";
+    const std::string values[][3] = {
+        {own, "NeroCheck", "C:\\Nero\\" + std::string(300, 'N')},
+        {native, "NeroCheck", "nc64.exe"},
+        {own, "Roxio Tray", "C:\\Roxio32\\tray.exe"},
+        {native, "Roxio Tray", "C:\\Roxio64\\tray.exe"},
+    };
+    test::MachineDescription machine;
+    for (const auto& [key, name, text] : values) {
+        machine.Value(RegRoot::LocalMachine, key + "Run", name, platform::kRegSz, test::Sz(text));
+    }
+    const std::string listed =
+        "Roxio Tray   \tType Registry: C:\\Roxio32\\tray.exe\r\n"
+        "Roxio Tray   \tType Registry: C:\\Roxio64\\tray.exe\r\n"
+        "NeroCheck   \tType Registry: nc64.exe\r\n";
+    std::string testReport;
+    int found = 0;
+    const Trip trip = RoundTrip(machine, {[&] {
+                                              found = real.Sweep(sweep::SWEEP_REPORT);
+                                              testReport = real.Report().Text();
+                                          },
+                                          {},
+                                          {}});
+    CHECK(testReport.find(listed) != std::string::npos);
+    for (const auto& [key, name, text] : values) {
+        const std::string run = winetest::Lower("HKLM\\" + key + "Run :: " + name);
+        const std::string oldRun = winetest::Lower("HKLM\\" + key + "OldRun :: " + name);
+        INFO(run);
+        REQUIRE(trip.before.count(run) == 1);
+        CHECK(trip.aside.count(run) == 0);
+        CHECK((trip.aside.count(oldRun) == 1 &&
+               trip.aside.at(oldRun).what == trip.before.at(run).what));
+    }
+    CHECK(real.Sweep(sweep::SWEEP_REPORT) == found);
+    CHECK(std::string(real.Report().Text()).find(listed) != std::string::npos);
 }

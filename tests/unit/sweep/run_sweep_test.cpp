@@ -5,6 +5,7 @@
 
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/unit/sweep/sweep_machine.h"
@@ -222,5 +223,49 @@ TEST_CASE("nothing is lost when a put-aside or bring-back cannot complete") {
         m.files.Faults().FailPath(live, platform::emulated::FILE_OP_MOVE);
         CHECK(RunSweep(m.context, SWEEP_RESTORE) == 1);
         CHECK(Contents(m, backup) == "driver");
+    }
+}
+
+TEST_CASE("64-bit Windows: a native finding is listed unless the program's view listed it alike") {
+    const std::string own =
+        "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\";
+    const std::string native =
+        "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\";
+    // 309 bytes, which no 260-byte buffer takes: no view lists them.
+    const std::string tooLong = "\"C:\\\\Nero\\\\" + std::string(300, 'N') + "\"";
+    const std::string nc = "   \tType Registry: nc";
+    // The Run value in each view, and the lines a Test shows; "\x83" starts a
+    // double-byte character.
+    const std::string cases[][3] = {
+        {"\"NeroCheck\"=\"nc.exe\"", "\"NEROCHECK\"=\"nc.exe\"", "NeroCheck" + nc + ".exe\r\n"},
+        {"\"NeroCheck\"=" + tooLong, "\"NeroCheck\"=\"nc64.exe\"", "NeroCheck" + nc + "64.exe\r\n"},
+        {"\"NeroCheck\"=\"nc32.exe\"", "\"NeroCheck\"=\"nc64.exe\"",
+         "NeroCheck" + nc + "32.exe\r\nNeroCheck" + nc + "64.exe\r\n"},
+        {"\"NeroCheck\x83\x61\"=\"nc.exe\"", "\"NeroCheck\x83\x41\"=\"nc.exe\"",
+         "NeroCheck\x83\x61" + nc + ".exe\r\nNeroCheck\x83\x41" + nc + ".exe\r\n"},
+    };
+    for (const auto& [ownValue, nativeValue, lines] : cases) {
+        CAPTURE(nativeValue);
+        SweepMachine m(
+            PLATFORM_NT,
+            own + "Run]\r\n" + ownValue + "\r\n" + native + "Run]\r\n" + nativeValue + "\r\n", {},
+            test::Bitness::k64);
+        // Each line counts, so no report says there is nothing.
+        CHECK(RunSweep(m.context, SWEEP_REPORT) == std::count(lines.begin(), lines.end(), '\n'));
+        CHECK(Report(m) == test::kEnglishHeader + lines + "\r\n");
+    }
+    // A driver row's lines show no data: its entry in both views is one.
+    const std::string name = "\"C:\\\\WINDOWS\\\\system32\\\\CDRAL.DLL\"=";
+    for (const std::string& ownData : {tooLong, std::string("dword:00000002")}) {
+        SweepMachine m(PLATFORM_NT,
+                       own + "SharedDLLs]\r\n" + name + ownData + "\r\n" + native +
+                           "SharedDLLs]\r\n" + name + "dword:00000001\r\n",
+                       "file - shut =32 C:\\WINDOWS\\SysWOW64\\CDRAL.DLL\n"
+                       "file - shut =64 C:\\WINDOWS\\system32\\CDRAL.DLL\n",
+                       test::Bitness::k64);
+        CHECK(RunSweep(m.context, SWEEP_REPORT) == 2);
+        CHECK(Report(m) == std::string(test::kEnglishHeader) +
+                               "CDRAL.DLL   \tType Registry: DirectCD\r\n"
+                               "CDRAL.DLL   \tType: Old driver of DirectCD\r\n");
     }
 }
