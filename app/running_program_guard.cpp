@@ -10,12 +10,12 @@ namespace app {
 namespace {
 
 // The folder of the running program with its trailing backslash, or empty.
-sweep::PathBuffer ProgramFolder(platform::FileSystem& files) {
+sweep::PathBuffer ProgramFolder(platform::FileSystem& files, const platform::AnsiText& text) {
     sweep::PathBuffer module, full;
     if (files.ModuleFileName(module.Chars(), sweep::kPathBufferSize) == 0) return {};
     if (files.FullPathName(module.Text(), full.Chars(), sweep::kPathBufferSize) == 0) return {};
     const std::string_view path = full.View();
-    const auto lastBackslash = path.rfind('\\');
+    const auto lastBackslash = sweep::LastBackslash(text, full.Text());
     sweep::PathBuffer folder;
     if (lastBackslash == std::string_view::npos || !folder.Assign(path.substr(0, lastBackslash + 1))) {
         return {};
@@ -54,7 +54,7 @@ std::string ComposeRunningProgramMessage(std::string_view title, std::string_vie
 bool CheckRunningPrograms(sweep::SweepContext& context, sweep::WindowSearch& search,
                           const char* alreadyOpenText, const char* welcomeText,
                           std::string& statusText) {
-    sweep::PathBuffer source = ProgramFolder(context.files);
+    sweep::PathBuffer source = ProgramFolder(context.files, context.text);
     sweep::PathBuffer destination = source;
     const bool found = !source.Empty() && sweep::WalkFolder(context, source, destination,
                                                             sweep::WALK_FIND_RUNNING, &search) != 0;

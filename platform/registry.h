@@ -29,6 +29,7 @@ inline constexpr RegResult kErrorAlreadyExists = 183;
 inline constexpr RegResult kErrorMoreData = 234;
 inline constexpr RegResult kErrorNoMoreItems = 259;
 inline constexpr RegResult kErrorKeyDeleted = 1018;
+inline constexpr RegResult kErrorNoUnicodeTranslation = 1113;
 inline constexpr RegResult kErrorPrivilegeNotHeld = 1314;
 
 // Access rights (REGSAM bits).
@@ -47,6 +48,12 @@ inline constexpr ValueType kRegExpandSz = 2;
 inline constexpr ValueType kRegBinary = 3;
 inline constexpr ValueType kRegDword = 4;
 inline constexpr ValueType kRegMultiSz = 7;
+
+// What CopyValue carries at most: a name of 259 ANSI characters may take
+// twice as many UTF-16 units (a character outside the basic plane is one '?'
+// and two units), text data of 260 ANSI bytes four times as many bytes.
+inline constexpr std::uint32_t kMaxCopiedNameUnits = 2 * 260;
+inline constexpr std::uint32_t kMaxCopiedDataBytes = 4 * 260;
 
 enum class RegRoot { LocalMachine, CurrentUser };
 
@@ -112,6 +119,21 @@ class Registry {
     virtual RegResult EnumValue(const RegKey& key, std::uint32_t index, char* name,
                                 std::uint32_t* nameLength, ValueType* type, void* data,
                                 std::uint32_t* dataSize) = 0;
+    // The value at `index` (as EnumValue counts) written into `destination`
+    // under the same name, type and bytes, whatever the system's code page:
+    // on the NT family, whose registry holds Unicode, with no text conversion
+    // at all; on the 9x family, whose registry holds ANSI text, as the A calls
+    // read it. Writes nothing and fails with kErrorMoreData when the name or
+    // the data is larger than kMaxCopiedNameUnits or kMaxCopiedDataBytes.
+    virtual RegResult CopyValue(const RegKey& source, std::uint32_t index,
+                                const RegKey& destination) = 0;
+    // Whether the A calls reach the value at `index` by the name EnumValue
+    // gives it: on the NT family a character without a form in the system's
+    // ANSI code page comes out as '?' (or a near letter), and that name
+    // reaches another value or none. kErrorSuccess when the name is exact,
+    // kErrorNoUnicodeTranslation when it is not, or the failure.
+    virtual RegResult CheckAnsiName(const RegKey& key, std::uint32_t index) = 0;
+
     // RegCloseKey; the key is empty afterwards whatever the result.
     RegResult CloseKey(RegKey& key);
 

@@ -1,7 +1,7 @@
 // Letter case in the Western code page 1252, the way Windows pairs capitals and
 // small letters there: ASCII, the Latin-1 letters, and the pairs S/s, OE/oe and
-// Z/z with caron and Y with diaeresis. Registry names and the catalogue's
-// matching rule both ignore case this way.
+// Z/z with caron and Y with diaeresis. The emulated machine's names, and its
+// matching rule in code page 1252, ignore case this way.
 #pragma once
 
 #include <cstddef>

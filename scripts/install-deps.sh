@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth imagemagick
+  locales
   gcc-multilib g++-multilib qemu-user-static
   clang libclang-rt-14-dev
 )

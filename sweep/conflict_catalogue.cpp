@@ -2,7 +2,7 @@
 // reports show file names and labels as written here.
 #include "sweep/conflict_catalogue.h"
 
-#include "platform/text_case_1252.h"
+#include "platform/ansi_text.h"
 
 namespace sweep {
 
@@ -141,8 +141,8 @@ const char* const EngineLibraries[kEngineLibraryCount + 1] = {
     "VlMixer.dll",   "VlScsiCmd.dll",  nullptr,
 };
 
-bool MatchesEntry(const char* candidate, const char* entry) {
-    return platform::ContainsNoCase1252(candidate, entry);
+bool MatchesEntry(const platform::AnsiText& text, const char* candidate, const char* entry) {
+    return text.Contains(candidate, entry);
 }
 
 }  // namespace sweep

@@ -6,6 +6,10 @@
 
 #include <cstddef>
 
+namespace platform {
+class AnsiText;
+}  // namespace platform
+
 namespace sweep {
 
 struct DriverEntry {
@@ -25,8 +29,9 @@ extern const char* const StartupFragments[kStartupFragmentCount + 1];
 extern const char* const EngineLibraries[kEngineLibraryCount + 1];
 
 // The one matching rule of all three lists: `entry` occurs anywhere in
-// `candidate`, letters compared without case (code page 1252), everything else
-// exactly. An empty or null entry matches nothing.
-bool MatchesEntry(const char* candidate, const char* entry);
+// `candidate`, by characters of the system's code page, letters compared
+// without case as that code page pairs them, everything else exactly. An
+// empty or null entry matches nothing.
+bool MatchesEntry(const platform::AnsiText& text, const char* candidate, const char* entry);
 
 }  // namespace sweep

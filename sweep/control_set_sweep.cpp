@@ -18,9 +18,10 @@ using platform::RegRoot;
 constexpr platform::AccessMask kTwinAccess = platform::kKeyRead | platform::kKeyWrite;
 
 // Copies the key into its twin, then moves its values over one by one. A value
-// leaves the key only once its own write into the twin succeeded, and the key
-// is deleted only once the copy of its whole subtree succeeded: what is not
-// safely in the twin stays where it was.
+// leaves the key only once its own copy in the twin succeeded, and the key is
+// deleted only once the copy of its whole subtree succeeded: what is not
+// safely in the twin stays where it was. The copies convert no text, and a
+// name that the A calls cannot say is never deleted by what they make of it.
 int DisablePass(platform::Registry& registry, const RegistryText& source, const RegistryText& twin,
                 const char* valueFilter) {
     RegKey sourceKey;
@@ -36,15 +37,16 @@ int DisablePass(platform::Registry& registry, const RegistryText& source, const 
     const bool treeCopied = registry.CopyTree(sourceKey, twinKey) == kErrorSuccess;
     int count = 0;
     WalkValues(registry, sourceKey, WalkReads::NamesAndData, [&](const WalkedValue& value) {
-        const bool written = registry.SetValue(twinKey, value.name, value.type, value.data,
-                                               value.size) == kErrorSuccess;
+        const bool written = registry.CopyValue(sourceKey, value.index, twinKey) == kErrorSuccess;
         // The filter compares letter case exactly: "lowerfilters" stays.
         const bool matches = valueFilter == nullptr || std::strstr(value.name, valueFilter);
         if (!matches) {
             ++count;
             return WalkStep::Keep;
         }
-        if (!written) return WalkStep::Keep;
+        if (!written || registry.CheckAnsiName(sourceKey, value.index) != kErrorSuccess) {
+            return WalkStep::Keep;
+        }
         if (registry.DeleteValueAt(RegRoot::LocalMachine, source.Text(), value.name) !=
             kErrorSuccess) {
             return WalkStep::Keep;
@@ -76,7 +78,7 @@ int RestorePass(platform::Registry& registry, const RegistryText& source,
     }
     const bool treeCopied = registry.CopyTree(twinKey, sourceKey) == kErrorSuccess;
     WalkValues(registry, twinKey, WalkReads::NamesAndData, [&](const WalkedValue& value) {
-        registry.SetValue(sourceKey, value.name, value.type, value.data, value.size);
+        registry.CopyValue(twinKey, value.index, sourceKey);
         return WalkStep::Keep;
     });
     twinKey.Reset();
@@ -101,7 +103,7 @@ int SweepControlSetKey(SweepContext& context, SweepMode mode, const char* key,
             case SWEEP_REPORT:
                 if (pass == 0) {
                     count +=
-                        ReportRegistryEntries(context.registry, context.report,
+                        ReportRegistryEntries(context.registry, context.text, context.report,
                                               RegRoot::LocalMachine, source.Text(), valueFilter);
                 }
                 break;

@@ -16,10 +16,10 @@ bool ProgramFolder(SweepContext& context, PathBuffer& folder) {
     if (context.files.ModuleFileName(module.Chars(), kPathBufferSize) == 0) return false;
     if (context.files.FullPathName(module.Text(), folder.Chars(), kPathBufferSize) == 0)
         return false;
-    std::size_t cut = folder.View().rfind('\\');
+    std::size_t cut = LastBackslash(context.text, folder.Text());
     if (cut == std::string_view::npos) return false;
     folder.Chars()[cut + 1] = '\0';
-    AdjustTrailingBackslash(folder, false);
+    AdjustTrailingBackslash(context.text, folder, false);
     return true;
 }
 

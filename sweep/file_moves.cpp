@@ -29,10 +29,10 @@ bool IsMissing(FileSystem& files, const PathBuffer& path) {
 // once whole: a copy cut off half-way (a process ended, the power gone)
 // never stands under the library's own name, where no later sweep would
 // replace it. What such a cut left under the scratch name goes first.
-bool CopyWhole(FileSystem& files, const PathBuffer& source, const PathBuffer& target,
-               std::uint32_t attributes) {
+bool CopyWhole(FileSystem& files, const platform::AnsiText& text, const PathBuffer& source,
+               const PathBuffer& target, std::uint32_t attributes) {
     PathBuffer scratch;
-    const std::size_t folderEnd = target.View().rfind('\\');
+    const std::size_t folderEnd = LastBackslash(text, target.Text());
     if (folderEnd == std::string_view::npos ||
         !scratch.Assign(target.View().substr(0, folderEnd)) || !scratch.Append("\\") ||
         !scratch.Append(kCopyScratchFile)) {
@@ -65,7 +65,8 @@ bool MoveKeepingAttributes(FileSystem& files, const PathBuffer& from, const Path
     return files.Move(from.Text(), to.Text());
 }
 
-int RelocateKeepingAttributes(FileSystem& files, const PathBuffer& source,
+int RelocateKeepingAttributes(FileSystem& files, const platform::AnsiText& text,
+                              const PathBuffer& source,
                               const PathBuffer& systemCopy, const PathBuffer& destination,
                               const PathBuffer& destinationFolder) {
     std::uint32_t attributes = files.GetAttributes(source.Text());
@@ -73,7 +74,7 @@ int RelocateKeepingAttributes(FileSystem& files, const PathBuffer& source,
 
     int count = 0;
     bool copied = false;
-    if (!systemCopy.Empty() && CopyWhole(files, source, systemCopy, attributes)) {
+    if (!systemCopy.Empty() && CopyWhole(files, text, source, systemCopy, attributes)) {
         copied = true;
         ++count;
     }

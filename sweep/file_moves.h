@@ -27,7 +27,8 @@ bool MoveKeepingAttributes(platform::FileSystem& files, const PathBuffer& from,
 // Dravolin folder. An empty `systemCopy` or `destination` (a path that did
 // not fit) is not tried. Answers successful copies plus successful moves. A
 // library that stays gets its attributes back.
-int RelocateKeepingAttributes(platform::FileSystem& files, const PathBuffer& source,
+int RelocateKeepingAttributes(platform::FileSystem& files, const platform::AnsiText& text,
+                              const PathBuffer& source,
                               const PathBuffer& systemCopy, const PathBuffer& destination,
                               const PathBuffer& destinationFolder);
 

@@ -7,7 +7,7 @@
 namespace sweep {
 
 int ListStartupEntries(SweepContext& context, PathBuffer& folder) {
-    AdjustTrailingBackslash(folder, false);
+    AdjustTrailingBackslash(context.text, folder, false);
     FolderListing listing(context.files, folder);
     int count = 0;
     platform::FindEntry entry;
@@ -18,7 +18,7 @@ int ListStartupEntries(SweepContext& context, PathBuffer& folder) {
                 count += ListStartupEntries(context, below);
             continue;
         }
-        count += ForEachEntryIn(StartupFragments, entry.name, [&] {
+        count += ForEachEntryIn(context.text, StartupFragments, entry.name, [&] {
             context.report.AppendLine({"Start: ", entry.name, "\r\n"});
             return 1;
         });

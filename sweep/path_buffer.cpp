@@ -36,9 +36,16 @@ bool PathBuffer::Join(const PathBuffer& folder, std::string_view name) {
     return true;
 }
 
-bool AdjustTrailingBackslash(PathBuffer& path, bool add) {
+std::size_t LastBackslash(const platform::AnsiText& text, const char* path) {
+    std::size_t last = std::string_view::npos;
+    for (const char* at = path; *at != '\0'; at += text.CharacterLength(at))
+        if (*at == '\\') last = static_cast<std::size_t>(at - path);
+    return last;
+}
+
+bool AdjustTrailingBackslash(const platform::AnsiText& text, PathBuffer& path, bool add) {
     std::size_t length = path.Length();
-    bool ends = length > 0 && path.Text()[length - 1] == '\\';
+    bool ends = length > 0 && LastBackslash(text, path.Text()) == length - 1;
     if (add) return ends || path.Append("\\");
     if (ends) path.Chars()[length - 1] = '\0';
     return true;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/ansi_text.h"
 #include "platform/file_system.h"
 
 namespace sweep {
@@ -35,9 +36,14 @@ class PathBuffer {
     char text_[kPathBufferSize] = {};
 };
 
-// Looks only at the path's last character. With `add`, appends "\" unless the
-// path ends with one (refused, path unchanged, when it would not fit; the
-// answer is then false); without, cuts one trailing "\" ("D:\" becomes "D:").
-bool AdjustTrailingBackslash(PathBuffer& path, bool add);
+// Looks only at the path's last character, a character of the system's code
+// page: the second byte of a double-byte character is never a "\". With
+// `add`, appends "\" unless the path ends with one (refused, path unchanged,
+// when it would not fit; the answer is then false); without, cuts one
+// trailing "\" ("D:\" becomes "D:").
+bool AdjustTrailingBackslash(const platform::AnsiText& text, PathBuffer& path, bool add);
+
+// Where the last "\" character of the terminated `path` is, or npos.
+std::size_t LastBackslash(const platform::AnsiText& text, const char* path);
 
 }  // namespace sweep

@@ -18,7 +18,7 @@ bool NameTaken(platform::FileSystem& files, const PathBuffer* counterpart, const
 
 int PurgeFolder(SweepContext& context, PathBuffer& folder, const PathBuffer* counterpart) {
     platform::FileSystem& files = context.files;
-    AdjustTrailingBackslash(folder, false);
+    AdjustTrailingBackslash(context.text, folder, false);
     FolderListing listing(files, folder);
     int count = 0;
     platform::FindEntry entry;

@@ -25,8 +25,8 @@ const char* RootLabel(platform::RegRoot root) {
 
 }  // namespace
 
-int DeleteMatchingValues(platform::Registry& registry, platform::RegRoot root, const char* keyPath,
-                         const char* fragment) {
+int DeleteMatchingValues(platform::Registry& registry, const platform::AnsiText& text,
+                         platform::RegRoot root, const char* keyPath, const char* fragment) {
     platform::RegKey key;
     if (registry.OpenKey(root, keyPath, platform::kKeyAllAccess, key) != platform::kErrorSuccess) {
         return 0;
@@ -35,17 +35,22 @@ int DeleteMatchingValues(platform::Registry& registry, platform::RegRoot root, c
     const RegistryText sought = CutFragment(fragment);
     int count = 0;
     WalkValues(registry, key, WalkReads::NamesOnly, [&](const WalkedValue& value) {
-        if (!MatchesEntry(value.name, sought.Text())) return WalkStep::Keep;
+        if (!MatchesEntry(text, value.name, sought.Text())) return WalkStep::Keep;
         ++count;
+        // What the A calls make of a name they cannot say names another
+        // value or none: such a value stays.
+        if (registry.CheckAnsiName(key, value.index) != platform::kErrorSuccess) {
+            return WalkStep::Keep;
+        }
         return registry.DeleteValue(key, value.name) == platform::kErrorSuccess ? WalkStep::Removed
                                                                                 : WalkStep::Keep;
     });
     return count;
 }
 
-int ReportRegistryEntries(platform::Registry& registry, ReportBuffer& report,
-                          platform::RegRoot root, const char* keyPath, const char* fragment,
-                          ValuesShownOnce* once, ViewRole view) {
+int ReportRegistryEntries(platform::Registry& registry, const platform::AnsiText& text,
+                          ReportBuffer& report, platform::RegRoot root, const char* keyPath,
+                          const char* fragment, ValuesShownOnce* once, ViewRole view) {
     platform::RegKey key;
     if (registry.OpenKey(root, keyPath, platform::kKeyAllAccess, key) != platform::kErrorSuccess) {
         return 0;
@@ -58,7 +63,7 @@ int ReportRegistryEntries(platform::Registry& registry, ReportBuffer& report,
     int count = 0;
     RegistryText shown;
     WalkValues(registry, key, WalkReads::NamesAndData, [&](const WalkedValue& value) {
-        if (MatchesEntry(value.name, sought.Text()) &&
+        if (MatchesEntry(text, value.name, sought.Text()) &&
             (once == nullptr ||
              once->Lists(view, {value.name, value.type, value.data, value.size}))) {
             ++count;

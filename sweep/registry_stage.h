@@ -38,16 +38,17 @@ int SweepRunKeys(SweepContext& context, SweepMode mode);
 // Deletes every value of `keyPath` whose name contains `fragment` (letter case
 // ignored); counts every match, deleted or not. A null fragment matches
 // nothing. The key must open with full access.
-int DeleteMatchingValues(platform::Registry& registry, platform::RegRoot root, const char* keyPath,
-                         const char* fragment);
+int DeleteMatchingValues(platform::Registry& registry, const platform::AnsiText& text,
+                         platform::RegRoot root, const char* keyPath, const char* fragment);
 
 // Without a fragment: appends "HKLM\<keyPath>" (or "HKCU\...") and returns 1
 // when the key opens with full access. With a fragment: appends one line per
 // value whose name contains it, "<name>   \tType Registry: <data>", and
 // returns how many; with `once`, a value that ShownOnce leaves out in `view`
 // is neither listed nor counted.
-int ReportRegistryEntries(platform::Registry& registry, ReportBuffer& report,
-                          platform::RegRoot root, const char* keyPath, const char* fragment,
-                          ValuesShownOnce* once = nullptr, ViewRole view = ViewRole::Own);
+int ReportRegistryEntries(platform::Registry& registry, const platform::AnsiText& text,
+                          ReportBuffer& report, platform::RegRoot root, const char* keyPath,
+                          const char* fragment, ValuesShownOnce* once = nullptr,
+                          ViewRole view = ViewRole::Own);
 
 }  // namespace sweep

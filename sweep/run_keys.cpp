@@ -25,8 +25,8 @@ struct RunPlace {
 int ReportRoot(SweepContext& context, const RunPlace& place, ValuesShownOnce* once) {
     int count = 0;
     for (const char* const* fragment = StartupFragments; *fragment != nullptr; ++fragment) {
-        count += ReportRegistryEntries(place.registry, context.report, place.root, kRunKey,
-                                       *fragment, once, place.view);
+        count += ReportRegistryEntries(place.registry, context.text, context.report, place.root,
+                                       kRunKey, *fragment, once, place.view);
     }
     return count;
 }
@@ -34,7 +34,7 @@ int ReportRoot(SweepContext& context, const RunPlace& place, ValuesShownOnce* on
 // The whole Run key goes into OldRun first; matching values leave the Run key
 // only when that copy succeeded, otherwise this root is left as it was and
 // counts nothing.
-int DisableRoot(const RunPlace& place) {
+int DisableRoot(const RunPlace& place, const platform::AnsiText& text) {
     platform::Registry& registry = place.registry;
     bool copied = false;
     {
@@ -46,7 +46,7 @@ int DisableRoot(const RunPlace& place) {
     if (!copied) return 0;
     int count = 0;
     for (const char* const* fragment = StartupFragments; *fragment != nullptr; ++fragment) {
-        count += DeleteMatchingValues(registry, place.root, kRunKey, *fragment);
+        count += DeleteMatchingValues(registry, text, place.root, kRunKey, *fragment);
     }
     return count;
 }
@@ -77,7 +77,7 @@ int SweepRunKeys(SweepContext& context, SweepMode mode) {
                 count += ReportRoot(context, place, once);
                 break;
             case SWEEP_DISABLE:
-                count += DisableRoot(place);
+                count += DisableRoot(place, context.text);
                 break;
             case SWEEP_RESTORE:
                 count += RestoreRoot(place);

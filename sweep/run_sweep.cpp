@@ -232,13 +232,14 @@ void SaveHiveOnce(View& view) {
 }
 
 // The backup folder below `folder`, created if missing, with its backslash.
-PathBuffer MakeBackupFolder(platform::FileSystem& files, const PathBuffer& folder) {
+PathBuffer MakeBackupFolder(const platform::AnsiText& text, platform::FileSystem& files,
+                            const PathBuffer& folder) {
     PathBuffer backup;
     if (folder.Empty() || !backup.Assign(folder.View()) || !backup.Append(kBackupFolderName)) {
         return PathBuffer();
     }
     files.CreateFolder(backup.Text());
-    if (!AdjustTrailingBackslash(backup, true)) return PathBuffer();
+    if (!AdjustTrailingBackslash(text, backup, true)) return PathBuffer();
     return backup;
 }
 
@@ -256,7 +257,7 @@ void PrepareView(SweepContext& context, View& view) {
     // Without the system folder no path of a row can be formed; the service
     // keys are still handled.
     if (view.files.SystemFolder(view.systemFolder.Chars(), kPathBufferSize) == 0 ||
-        !AdjustTrailingBackslash(view.systemFolder, true)) {
+        !AdjustTrailingBackslash(context.text, view.systemFolder, true)) {
         view.systemFolder = PathBuffer();
     }
 
@@ -268,7 +269,7 @@ void PrepareView(SweepContext& context, View& view) {
                                       : kWindows9xDriverFolder)) {
         view.driverFolder = PathBuffer();
     }
-    view.driverBackup = MakeBackupFolder(view.files, view.driverFolder);
+    view.driverBackup = MakeBackupFolder(context.text, view.files, view.driverFolder);
 }
 
 }  // namespace
@@ -291,7 +292,7 @@ int RunSweep(SweepContext& context, SweepMode mode) {
     count += RunPass(context, mode, Pass::DriverFolder, views);
 
     views.ForEach([&](View& view) {
-        view.systemBackup = MakeBackupFolder(view.files, view.systemFolder);
+        view.systemBackup = MakeBackupFolder(context.text, view.files, view.systemFolder);
     });
     count += RunPass(context, mode, Pass::SystemFolder, views);
 

@@ -47,7 +47,7 @@ bool ReadStartupFolder(SweepContext& context, const StartupPass& pass, PathBuffe
     if (context.files.WindowsFolder(windows.Chars(), kPathBufferSize) == 0) return false;
     PathBuffer windowsDrive;
     if (!windowsDrive.Assign(windows.View().substr(0, kDriveRootLength))) return false;
-    return NameContains(drive.Text(), windowsDrive.Text());
+    return NameContains(context.text, drive.Text(), windowsDrive.Text());
 }
 
 int RestoreFolder(SweepContext& context, PathBuffer& folder, PathBuffer& sibling) {
@@ -67,7 +67,7 @@ int SweepStartupFolders(SweepContext& context, SweepMode mode) {
         if (!ReadStartupFolder(context, pass, folder)) continue;
         // A value ending in a backslash would put the sibling inside the
         // Startup folder, where the walk would move entries into itself.
-        AdjustTrailingBackslash(folder, false);
+        AdjustTrailingBackslash(context.text, folder, false);
         PathBuffer sibling;
         if (!sibling.Assign(folder.View()) || !sibling.Append(kSiblingSuffix)) continue;
         switch (mode) {

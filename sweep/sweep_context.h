@@ -7,6 +7,7 @@
 #include "sweep/report_buffer.h"
 
 namespace platform {
+class AnsiText;
 class Registry;
 class FileSystem;
 class Desktop;
@@ -34,6 +35,8 @@ struct SweepContext {
     ReportBuffer& report;
     ReportTexts texts;
     platform::PlatformKind platformKind;
+    // The system's ANSI code page, in which every name and path is text.
+    const platform::AnsiText& text;
     // On 64-bit Windows, the native view of the same machine: the registry
     // and files that the 32-bit layer hides from `registry` and `files`
     // (HKLM\Software of 64-bit programs; system32 itself, where kernel

@@ -13,7 +13,8 @@
 namespace sweep {
 
 struct WalkedValue {
-    const char* name;
+    std::uint32_t index;  // as EnumValue counts, for the calls that take it
+    const char* name;     // as the A calls give it
     platform::ValueType type;  // kRegNone when the walk reads names only
     const std::uint8_t* data;  // null when the walk reads names only
     std::uint32_t size;
@@ -45,7 +46,7 @@ void WalkValues(platform::Registry& registry, const platform::RegKey& key, WalkR
             continue;
         }
         if (result != platform::kErrorSuccess) return;
-        WalkedValue value{name, type, withData ? data : nullptr, withData ? size : 0};
+        WalkedValue value{index, name, type, withData ? data : nullptr, withData ? size : 0};
         if (visit(static_cast<const WalkedValue&>(value)) == WalkStep::Keep) ++index;
     }
 }

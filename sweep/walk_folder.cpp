@@ -36,7 +36,7 @@ class Walker {
             std::size_t length =
                 context_.files.SystemFolder(systemFolder_.Chars(), kPathBufferSize);
             if (length == 0) systemFolder_.Assign("");
-            AdjustTrailingBackslash(systemFolder_, false);
+            AdjustTrailingBackslash(context_.text, systemFolder_, false);
         }
         if (mode_ == WALK_FIND_RUNNING) {
             if (context_.files.ModuleFileName(ownProgram_.Chars(), kPathBufferSize) == 0)
@@ -47,8 +47,8 @@ class Walker {
     // Answers the count; `stop` is set at the first window found.
     int Walk(PathBuffer& source, PathBuffer& destination) {
         if (!StartsWithLetter(source) || !StartsWithLetter(destination)) return 0;
-        AdjustTrailingBackslash(source, false);
-        AdjustTrailingBackslash(destination, false);
+        AdjustTrailingBackslash(context_.text, source, false);
+        AdjustTrailingBackslash(context_.text, destination, false);
         if (EntersSubfolders(mode_)) context_.files.CreateFolder(destination.Text());
 
         FolderListing listing(context_.files, source);
@@ -67,7 +67,7 @@ class Walker {
 
   private:
     int Subfolder(const PathBuffer& source, const PathBuffer& destination, const char* name) {
-        if (NameContains(name, kOwnFolderName) || IsDotEntry(name) || !EntersSubfolders(mode_))
+        if (NameContains(context_.text, name, kOwnFolderName) || IsDotEntry(name) || !EntersSubfolders(mode_))
             return 0;
         PathBuffer from, to;
         if (!from.Join(source, name) || !to.Join(destination, name)) return 0;
@@ -79,13 +79,13 @@ class Walker {
             case WALK_MOVE_ALL:
                 return MoveOne(source, destination, name);
             case WALK_MOVE_STARTUP:
-                return ForEachEntryIn(StartupFragments, name,
+                return ForEachEntryIn(context_.text, StartupFragments, name,
                                       [&] { return MoveOne(source, destination, name); });
             case WALK_RELOCATE_ENGINE:
-                return ForEachEntryIn(EngineLibraries, name,
+                return ForEachEntryIn(context_.text, EngineLibraries, name,
                                       [&] { return Relocate(source, destination, name); });
             case WALK_LIST_ENGINE:
-                return ForEachEntryIn(EngineLibraries, name, [&] {
+                return ForEachEntryIn(context_.text, EngineLibraries, name, [&] {
                     context_.report.AppendLine({kEngineLinePrefix, name, kLineEnd});
                     return 1;
                 });
@@ -106,13 +106,13 @@ class Walker {
         if (!from.Join(source, name)) return 0;
         if (systemFolder_.Empty() || !systemCopy.Join(systemFolder_, name)) systemCopy.Assign("");
         if (!to.Join(destination, name)) to.Assign("");
-        return RelocateKeepingAttributes(context_.files, from, systemCopy, to, destination);
+        return RelocateKeepingAttributes(context_.files, context_.text, from, systemCopy, to, destination);
     }
 
     int FindRunning(const char* name) {
-        if (search_ == nullptr || !NameContains(name, kProgramExtension)) return 0;
-        if (NameContains(ownProgram_.Text(), name)) return 0;  // the tool itself
-        if (FindWindowOfModule(context_.desktop, context_.files, *search_, name) == 0) return 0;
+        if (search_ == nullptr || !NameContains(context_.text, name, kProgramExtension)) return 0;
+        if (NameContains(context_.text, ownProgram_.Text(), name)) return 0;  // the tool itself
+        if (FindWindowOfModule(context_.desktop, context_.files, context_.text, *search_, name) == 0) return 0;
         stop_ = true;
         return 1;
     }

@@ -3,6 +3,7 @@
 // can name the window and the program after a hit.
 #pragma once
 
+#include "platform/ansi_text.h"
 #include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "sweep/path_buffer.h"
@@ -20,12 +21,13 @@ struct WindowSearch {
 // form) contains `name`, case ignored. 1 when found (search.foundWindow then
 // names it), else 0.
 int FindWindowOfModule(platform::Desktop& desktop, platform::FileSystem& files,
-                       WindowSearch& search, const char* name);
+                       const platform::AnsiText& text, WindowSearch& search, const char* name);
 
 // Looks at one window for FindWindowOfModule. Answers whether the enumeration
 // goes on: false once this window matched. A window whose module path or long
 // form cannot be read never matches.
 bool MatchWindowModule(platform::Desktop& desktop, platform::FileSystem& files,
-                       WindowSearch& search, platform::WindowId window);
+                       const platform::AnsiText& text, WindowSearch& search,
+                       platform::WindowId window);
 
 }  // namespace sweep

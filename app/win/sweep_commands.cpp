@@ -9,6 +9,7 @@
 #include "app/text_catalogue.h"
 #include "app/win/dialog_ids.h"
 #include "app/win/process_state.h"
+#include "platform/win32/win32_ansi_text.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
@@ -27,6 +28,7 @@ struct RealMachine {
     platform::win32::Win32Registry registry;
     platform::win32::Win32FileSystem files;
     platform::win32::Win32Desktop desktop;
+    platform::win32::Win32AnsiText text;
     bool hasNativeView = platform::win32::HasNativeView();
     platform::win32::Win32Registry nativeRegistry{platform::win32::Win32Registry::ShellFunctions::kAvoid,
                                                   platform::win32::View::kNative};
@@ -48,6 +50,7 @@ sweep::SweepContext MakeContext() {
         *process.reportBuffer,
         {Text(TEXT_REPORT_HEADER), Text(TEXT_NO_PROBLEMS), Text(TEXT_OLD_DRIVER_OF)},
         process.platformKind,
+        machine.text,
         machine.hasNativeView ? &machine.nativeRegistry : nullptr,
         machine.hasNativeView ? &machine.nativeFiles : nullptr,
     };

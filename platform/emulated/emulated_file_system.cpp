@@ -18,9 +18,29 @@ char DriveLetter(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// Where the next "\" character at or after `start` is, stepping by the code
+// page's characters; npos when there is none.
+std::size_t FindBackslash(const AnsiText& text, std::string_view path, std::size_t start) {
+    for (std::size_t at = start; at < path.size();) {
+        if (path[at] == '\\') return at;
+        at += at + 1 < path.size() && text.IsLeadByte(static_cast<unsigned char>(path[at])) ? 2 : 1;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t FindLastBackslash(const AnsiText& text, std::string_view path) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t at = FindBackslash(text, path, 0); at != std::string_view::npos;
+         at = FindBackslash(text, path, at + 1)) {
+        last = at;
+    }
+    return last;
+}
+
 // Splits "C:\a\b" into its drive letter and steps; empty steps (doubled or
 // trailing backslashes) are dropped. False when the path is not absolute.
-bool SplitPath(std::string_view path, char& letter, std::vector<std::string_view>& steps) {
+bool SplitPath(const AnsiText& text, std::string_view path, char& letter,
+               std::vector<std::string_view>& steps) {
     if (path.size() < 2 || path[1] != ':') return false;
     letter = DriveLetter(path[0]);
     if (letter < 'A' || letter > 'Z') return false;
@@ -28,7 +48,7 @@ bool SplitPath(std::string_view path, char& letter, std::vector<std::string_view
     steps.clear();
     std::size_t start = 3;
     while (start < path.size()) {
-        std::size_t end = path.find('\\', start);
+        std::size_t end = FindBackslash(text, path, start);
         if (end == std::string_view::npos) end = path.size();
         if (end > start) steps.push_back(path.substr(start, end - start));
         start = end + 1;
@@ -139,7 +159,7 @@ EmulatedDrive* EmulatedFileSystem::DriveOf(char letter) {
 bool EmulatedFileSystem::Locate(std::string_view path, Location& where) {
     char letter = 0;
     std::vector<std::string_view> steps;
-    if (!FitsPath(path) || !SplitPath(path, letter, steps)) return false;
+    if (!FitsPath(path) || !SplitPath(*text_, path, letter, steps)) return false;
     where = Location();
     where.drive = DriveOf(letter);
     if (where.drive == nullptr) return false;
@@ -167,7 +187,7 @@ const FileNode* EmulatedFileSystem::Find(std::string_view path) const {
 FileNode* EmulatedFileSystem::AddPath(std::string_view path, bool folder) {
     char letter = 0;
     std::vector<std::string_view> steps;
-    if (!FitsPath(path) || !SplitPath(path, letter, steps)) return nullptr;
+    if (!FitsPath(path) || !SplitPath(*text_, path, letter, steps)) return nullptr;
     EmulatedDrive* drive = DriveOf(letter);
     if (drive == nullptr) return nullptr;
     FileNode* at = drive->root.get();
@@ -224,7 +244,7 @@ bool EmulatedFileSystem::Step() {
 std::unique_ptr<FindListing> EmulatedFileSystem::FindFirst(const char* pattern, FindEntry& entry) {
     if (Refuses(FILE_OP_LIST, pattern)) return nullptr;
     std::string_view text(pattern);
-    std::size_t cut = text.rfind('\\');
+    std::size_t cut = FindLastBackslash(*text_, text);
     if (cut == std::string_view::npos) return nullptr;
     std::string_view mask = text.substr(cut + 1);
     Location where;
@@ -375,7 +395,7 @@ std::size_t EmulatedFileSystem::FullPathName(const char* path, char* buffer, std
     }
     char letter = 0;
     std::vector<std::string_view> steps;
-    if (!SplitPath(absolute, letter, steps)) return CopyText({}, buffer, size);
+    if (!SplitPath(*text_, absolute, letter, steps)) return CopyText({}, buffer, size);
     std::vector<std::string_view> kept;
     for (std::string_view step : steps) {
         if (step == ".") continue;

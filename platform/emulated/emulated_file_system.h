@@ -12,6 +12,7 @@
 
 #include "platform/emulated/cut_off.h"
 #include "platform/emulated/file_faults.h"
+#include "platform/emulated/emulated_ansi_text.h"
 #include "platform/file_system.h"
 
 namespace platform::emulated {
@@ -49,6 +50,9 @@ class EmulatedFileSystem : public FileSystem {
     void SetWindowsFolder(std::string path) { windowsFolder_ = std::move(path); }
     void SetModuleFile(std::string path) { moduleFile_ = std::move(path); }
     void SetCurrentFolder(std::string path) { currentFolder_ = std::move(path); }
+    // The ANSI code page its paths are text of, which must outlive this
+    // object; code page 1252 until set.
+    void SetAnsiText(const AnsiText& text) { text_ = &text; }
 
     // Looking at a machine: null when the path names nothing.
     const FileNode* Find(std::string_view path) const;
@@ -104,6 +108,7 @@ class EmulatedFileSystem : public FileSystem {
     std::string currentFolder_ = "C:\\";
     FileFaults faults_;
     CutOff* cutOff_ = nullptr;
+    const AnsiText* text_ = &kWesternText;
 };
 
 }  // namespace platform::emulated

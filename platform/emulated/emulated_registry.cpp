@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/emulated/ansi_form.h"
+
 namespace platform::emulated {
 
 namespace {
@@ -28,6 +30,27 @@ std::shared_ptr<RegNode> ChildNamed(const RegNode& node, std::string_view name) 
                                     [&](const auto& child) { return NamesEqual(child->name, name); });
     return found == node.children.end() ? nullptr : *found;
 }
+
+bool IsText(ValueType type) {
+    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// A value as the A calls of an NT machine read it: every character without an
+// ANSI form a '?', in the name and in text data.
+struct AnsiValue {
+    std::string name;
+    std::vector<std::uint8_t> data;
+
+    AnsiValue(const RegValue& value, bool isNt) : name(value.name), data(value.data) {
+        if (!isNt) return;
+        if (HasNoAnsiForm(name)) name = AnsiView(name);
+        if (!IsText(value.type)) return;
+        const std::string_view held(reinterpret_cast<const char*>(data.data()), data.size());
+        if (!HasNoAnsiForm(held)) return;
+        const std::string shown = AnsiView(held);
+        data.assign(shown.begin(), shown.end());
+    }
+};
 
 }  // namespace
 
@@ -165,9 +188,10 @@ RegResult EmulatedRegistry::QueryValue(const RegKey& key, const char* name, Valu
     if (data != nullptr && dataSize == nullptr) return kErrorInvalidParameter;
     RegValue* value = entry->node->FindValue(NameOrDefault(name));
     if (value == nullptr) return kErrorFileNotFound;
-    const auto size = static_cast<std::uint32_t>(value->data.size());
+    const AnsiValue shown(*value, IsNt());
+    const auto size = static_cast<std::uint32_t>(shown.data.size());
     if (data != nullptr && size > *dataSize) return kErrorMoreData;
-    if (data != nullptr && size > 0) std::memcpy(data, value->data.data(), size);
+    if (data != nullptr && size > 0) std::memcpy(data, shown.data.data(), size);
     if (type != nullptr) *type = value->type;
     if (dataSize != nullptr) *dataSize = size;
     return kErrorSuccess;
@@ -205,15 +229,48 @@ RegResult EmulatedRegistry::EnumValue(const RegKey& key, std::uint32_t index, ch
     const std::vector<RegValue>& values = entry->node->values;
     if (index >= values.size()) return kErrorNoMoreItems;
     const RegValue& value = values[index];
-    const auto size = static_cast<std::uint32_t>(value.data.size());
-    if (value.name.size() >= *nameLength) return kErrorMoreData;
+    const AnsiValue shown(value, IsNt());
+    const auto size = static_cast<std::uint32_t>(shown.data.size());
+    if (shown.name.size() >= *nameLength) return kErrorMoreData;
     if (data != nullptr && size > *dataSize) return kErrorMoreData;
-    std::memcpy(name, value.name.c_str(), value.name.size() + 1);
-    *nameLength = static_cast<std::uint32_t>(value.name.size());
+    std::memcpy(name, shown.name.c_str(), shown.name.size() + 1);
+    *nameLength = static_cast<std::uint32_t>(shown.name.size());
     if (type != nullptr) *type = value.type;
-    if (data != nullptr && size > 0) std::memcpy(data, value.data.data(), size);
+    if (data != nullptr && size > 0) std::memcpy(data, shown.data.data(), size);
     if (dataSize != nullptr) *dataSize = size;
     return kErrorSuccess;
+}
+
+RegResult EmulatedRegistry::CopyValue(const RegKey& source, std::uint32_t index,
+                                      const RegKey& destination) {
+    if (RegResult fault = Begin(RegOp::CopyValue)) return fault;
+    OpenKeyEntry* from = nullptr;
+    OpenKeyEntry* to = nullptr;
+    if (RegResult result = Lookup(source, kKeyQueryValue, from)) return result;
+    if (RegResult result = Lookup(destination, kKeySetValue, to)) return result;
+    if (index >= from->node->values.size()) return kErrorNoMoreItems;
+    // A copy, as the value may be about to be replaced by itself.
+    const RegValue value = from->node->values[index];
+    // The NT family's copy holds UTF-16: two bytes per unit of the name and text.
+    const std::size_t units = IsNt() ? 2 : 1;
+    if (value.name.size() > kMaxCopiedNameUnits ||
+        value.data.size() * (IsText(value.type) ? units : 1) > kMaxCopiedDataBytes) {
+        return kErrorMoreData;
+    }
+    if (RegResult fault = faults_.OnWrite(to->node->FullPath())) return fault;
+    if (!Step()) return kCutOffResult;
+    to->node->PutValue(value.name, value.type, value.data.data(),
+                       static_cast<std::uint32_t>(value.data.size()));
+    return kErrorSuccess;
+}
+
+RegResult EmulatedRegistry::CheckAnsiName(const RegKey& key, std::uint32_t index) {
+    if (RegResult fault = Begin(RegOp::CheckAnsiName)) return fault;
+    OpenKeyEntry* entry = nullptr;
+    if (RegResult result = Lookup(key, kKeyQueryValue, entry)) return result;
+    if (index >= entry->node->values.size()) return kErrorNoMoreItems;
+    return IsNt() && HasNoAnsiForm(entry->node->values[index].name) ? kErrorNoUnicodeTranslation
+                                                                    : kErrorSuccess;
 }
 
 // Like the shell's copy: subkeys first, each merged recursively, then values;

@@ -7,6 +7,8 @@
 // plain key and no numbered set exists until someone creates one. Access
 // rights are checked on the NT family only, as the 9x family has no key
 // security. Value enumeration keeps the order in which values were first set.
+// On the NT family names and text data may hold characters without an ANSI
+// form (ansi_form.h), which the A calls show as '?'.
 #pragma once
 
 #include <cstdint>
@@ -44,6 +46,9 @@ class EmulatedRegistry final : public Registry {
     RegResult EnumValue(const RegKey& key, std::uint32_t index, char* name,
                         std::uint32_t* nameLength, ValueType* type, void* data,
                         std::uint32_t* dataSize) override;
+    RegResult CopyValue(const RegKey& source, std::uint32_t index,
+                        const RegKey& destination) override;
+    RegResult CheckAnsiName(const RegKey& key, std::uint32_t index) override;
     RegResult CopyTree(const RegKey& source, const RegKey& destination) override;
     RegResult CopyTree(RegRoot root, const char* sourcePath, const RegKey& destination) override;
     RegResult DeleteTree(RegRoot root, const char* path) override;

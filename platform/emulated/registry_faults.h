@@ -21,6 +21,8 @@ enum class RegOp : unsigned {
     CopyTree,
     DeleteTree,
     DeleteValueAt,
+    CopyValue,
+    CheckAnsiName,
     SaveKey,
 };
 inline constexpr unsigned kRegOpCount = static_cast<unsigned>(RegOp::SaveKey) + 1;
@@ -33,7 +35,8 @@ inline constexpr RegOpMask kAllRegOps = (1u << kRegOpCount) - 1;
 // The operations that change the registry.
 inline constexpr RegOpMask kRegChangingOps = OpBit(RegOp::Create) | OpBit(RegOp::Set) |
                                              OpBit(RegOp::DeleteValue) | OpBit(RegOp::CopyTree) |
-                                             OpBit(RegOp::DeleteTree) | OpBit(RegOp::DeleteValueAt);
+                                             OpBit(RegOp::DeleteTree) | OpBit(RegOp::DeleteValueAt) |
+                                             OpBit(RegOp::CopyValue);
 
 class RegistryFaults {
   public:

@@ -206,6 +206,20 @@ RegResult Wow64RegistryView::EnumValue(const RegKey& key, std::uint32_t index, c
     return machine_.EnumValue(*machineKey, index, name, nameLength, type, data, dataSize);
 }
 
+RegResult Wow64RegistryView::CopyValue(const RegKey& source, std::uint32_t index,
+                                       const RegKey& destination) {
+    const RegKey* from = MachineKey(source);
+    const RegKey* to = MachineKey(destination);
+    if (from == nullptr || to == nullptr) return kErrorInvalidHandle;
+    return machine_.CopyValue(*from, index, *to);
+}
+
+RegResult Wow64RegistryView::CheckAnsiName(const RegKey& key, std::uint32_t index) {
+    const RegKey* machineKey = MachineKey(key);
+    if (machineKey == nullptr) return kErrorInvalidHandle;
+    return machine_.CheckAnsiName(*machineKey, index);
+}
+
 RegResult Wow64RegistryView::CopyTree(const RegKey& source, const RegKey& destination) {
     const RegKey* from = MachineKey(source);
     const RegKey* to = MachineKey(destination);

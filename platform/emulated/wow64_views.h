@@ -77,6 +77,9 @@ class Wow64RegistryView final : public Registry {
     RegResult EnumValue(const RegKey& key, std::uint32_t index, char* name,
                         std::uint32_t* nameLength, ValueType* type, void* data,
                         std::uint32_t* dataSize) override;
+    RegResult CopyValue(const RegKey& source, std::uint32_t index,
+                        const RegKey& destination) override;
+    RegResult CheckAnsiName(const RegKey& key, std::uint32_t index) override;
     RegResult CopyTree(const RegKey& source, const RegKey& destination) override;
     RegResult CopyTree(RegRoot root, const char* sourcePath, const RegKey& destination) override;
     RegResult DeleteTree(RegRoot root, const char* path) override;

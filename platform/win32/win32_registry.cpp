@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/win32/scratch_bytes.h"
+#include "platform/win32/registry_calls.h"
 
 namespace platform::win32 {
 
@@ -16,7 +17,8 @@ static_assert(kErrorSuccess == ERROR_SUCCESS && kErrorFileNotFound == ERROR_FILE
               kErrorInvalidParameter == ERROR_INVALID_PARAMETER &&
               kErrorCallNotImplemented == ERROR_CALL_NOT_IMPLEMENTED &&
               kErrorAlreadyExists == ERROR_ALREADY_EXISTS && kErrorMoreData == ERROR_MORE_DATA &&
-              kErrorNoMoreItems == ERROR_NO_MORE_ITEMS && kErrorKeyDeleted == ERROR_KEY_DELETED);
+              kErrorNoMoreItems == ERROR_NO_MORE_ITEMS && kErrorKeyDeleted == ERROR_KEY_DELETED &&
+              kErrorNoUnicodeTranslation == ERROR_NO_UNICODE_TRANSLATION);
 static_assert(kKeyQueryValue == KEY_QUERY_VALUE && kKeySetValue == KEY_SET_VALUE &&
               kKeyCreateSubKey == KEY_CREATE_SUB_KEY &&
               kKeyEnumerateSubKeys == KEY_ENUMERATE_SUB_KEYS && kKeyRead == KEY_READ &&
@@ -146,6 +148,45 @@ RegResult Win32Registry::EnumValue(const RegKey& key, std::uint32_t index, char*
     if (data != nullptr && size > 0) std::memcpy(data, dataScratch.Data(), size);
     if (dataSize != nullptr) *dataSize = size;
     return ERROR_SUCCESS;
+}
+
+RegResult Win32Registry::CopyValue(const RegKey& source, std::uint32_t index,
+                                   const RegKey& destination) {
+    HKEY from = NativeHandle(source);
+    HKEY to = NativeHandle(destination);
+    if (from == nullptr || to == nullptr) return ERROR_INVALID_HANDLE;
+    const RegistryCalls& calls = SystemRegistryCalls();
+    wchar_t name[kMaxCopiedNameUnits + 1];
+    DWORD length = kMaxCopiedNameUnits + 1;
+    BYTE data[kMaxCopiedDataBytes];
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    LONG result = calls.enumValue(from, index, name, &length, nullptr, &type, data, &size);
+    if (result != ERROR_SUCCESS) return result;
+    return calls.setValue(to, name, 0, type, data, size);
+}
+
+RegResult Win32Registry::CheckAnsiName(const RegKey& key, std::uint32_t index) {
+    HKEY handle = NativeHandle(key);
+    if (handle == nullptr) return ERROR_INVALID_HANDLE;
+    const RegistryCalls& calls = SystemRegistryCalls();
+    wchar_t name[kMaxCopiedNameUnits + 1];
+    DWORD length = kMaxCopiedNameUnits + 1;
+    LONG result = calls.enumValue(handle, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    // The A calls are the registry's own on the 9x family.
+    if (result != ERROR_SUCCESS || !calls.Wide() || length == 0) return result;
+    // The name there and back as the A calls convert it: the same name only
+    // when every character has a form of its own.
+    char ansi[2 * kMaxCopiedNameUnits];
+    const int ansiLength = calls.toAnsi(CP_ACP, 0, name, static_cast<int>(length), ansi,
+                                        sizeof ansi, nullptr, nullptr);
+    wchar_t back[kMaxCopiedNameUnits];
+    const int backLength =
+        ansiLength > 0 ? calls.toUnicode(CP_ACP, 0, ansi, ansiLength, back, kMaxCopiedNameUnits)
+                       : 0;
+    const bool same = backLength == static_cast<int>(length) &&
+                      std::memcmp(back, name, length * sizeof(wchar_t)) == 0;
+    return same ? ERROR_SUCCESS : ERROR_NO_UNICODE_TRANSLATION;
 }
 
 RegResult Win32Registry::CopyTree(const RegKey& source, const RegKey& destination) {

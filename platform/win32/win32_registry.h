@@ -1,4 +1,7 @@
-// The registry of the running Windows, one platform call per operation. The
+// The registry of the running Windows, one platform call per operation. Value
+// copies and the copies and deletes of the registry's own calls below use the
+// Unicode calls on the NT family (unicode_registry.h), so that they keep every
+// name and value exactly whatever the system's code page. The
 // shell's key functions (SHCopyKeyA, SHDeleteKeyA, SHDeleteValueA) are looked
 // up in shlwapi.dll at run time, as Windows 95 and NT 4.0 may lack them or the
 // library; where one is missing, the same work is done with the registry's own
@@ -40,6 +43,9 @@ class Win32Registry final : public Registry {
     RegResult EnumValue(const RegKey& key, std::uint32_t index, char* name,
                         std::uint32_t* nameLength, ValueType* type, void* data,
                         std::uint32_t* dataSize) override;
+    RegResult CopyValue(const RegKey& source, std::uint32_t index,
+                        const RegKey& destination) override;
+    RegResult CheckAnsiName(const RegKey& key, std::uint32_t index) override;
     RegResult CopyTree(const RegKey& source, const RegKey& destination) override;
     RegResult CopyTree(RegRoot root, const char* sourcePath, const RegKey& destination) override;
     RegResult DeleteTree(RegRoot root, const char* path) override;
@@ -67,7 +73,8 @@ class Win32Registry final : public Registry {
     View view_;
 };
 
-// The registry's own calls doing the shell functions' work. `view` is added
+// The registry's own calls doing the shell functions' work, through the
+// Unicode calls on the NT family. `view` is added
 // to every open, create and delete of a key below the handles given: 0, or
 // kNativeRegistryView (deletes then need RegDeleteKeyExA).
 DWORD CopyKeyByHand(HKEY source, LPCSTR subKey, HKEY destination, REGSAM view = 0);

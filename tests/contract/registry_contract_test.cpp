@@ -347,3 +347,45 @@ TEST_CASE("a hive save without the backup privilege fails as not held") {
     const std::string path = contract::NewHiveFilePath();
     CHECK(scratch.registry.SaveKey(scratch.key, path.c_str()) == kErrorPrivilegeNotHeld);
 }
+
+// On the NT family the registry holds Unicode; the A calls show a character
+// without a form in the system's ANSI code page as '?', in names and in text
+// data, and that name reaches another value or none. A value copy keeps it.
+TEST_CASE("names and text without an ANSI form: the A calls show '?', a value copy keeps them") {
+    ScratchKey scratch;
+    Registry& registry = scratch.registry;
+    contract::SetValueWithoutAnsiForm(kScratch, u"Описание", u"Фильтр");
+
+    char name[260];
+    std::uint8_t data[260];
+    std::uint32_t length = sizeof name;
+    std::uint32_t size = sizeof data;
+    ValueType type = kSentinelType;
+    REQUIRE(registry.EnumValue(scratch.key, 0, name, &length, &type, data, &size) == kErrorSuccess);
+    CHECK(std::string(name) == "????????");
+    CHECK(type == kRegSz);
+    CHECK(std::string(reinterpret_cast<const char*>(data), size) == std::string("??????", 7));
+    CHECK(registry.CheckAnsiName(scratch.key, 0) == kErrorNoUnicodeTranslation);
+    CHECK(registry.QueryValue(scratch.key, "????????", nullptr, nullptr, nullptr) ==
+          kErrorFileNotFound);
+
+    RegKey copy = scratch.Create("Copy");
+    CHECK(registry.CopyValue(scratch.key, 0, copy) == kErrorSuccess);
+    CHECK(contract::ExactValues(Under("Copy").c_str()) == contract::ExactValues(kScratch));
+    CHECK(registry.CopyValue(scratch.key, 1, copy) == kErrorNoMoreItems);
+
+    // A value named by the '?' themselves is another value, and the A calls
+    // name it exactly.
+    REQUIRE(Set(registry, copy, "????????", kRegSz, Text("plain")) == kErrorSuccess);
+    CHECK(Read(registry, copy, "????????").data == Text("plain"));
+    CHECK(contract::ExactValues(Under("Copy").c_str()).size() == 2);
+    for (std::uint32_t index = 0; index < 2; ++index) {
+        length = sizeof name;
+        size = sizeof data;
+        REQUIRE(registry.EnumValue(copy, index, name, &length, nullptr, data, &size) ==
+                kErrorSuccess);
+        const bool plain = std::string(reinterpret_cast<const char*>(data)) == "plain";
+        CHECK(registry.CheckAnsiName(copy, index) ==
+              (plain ? kErrorSuccess : kErrorNoUnicodeTranslation));
+    }
+}

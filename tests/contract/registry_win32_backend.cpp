@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <string>
 
 #include "platform/win32/win32_registry.h"
 #include "tests/contract/registry_backend.h"
@@ -32,6 +35,45 @@ std::string NewHiveFilePath() {
                        std::to_string(++count) + ".dat";
     ::DeleteFileA(path.c_str());
     return path;
+}
+
+void SetValueWithoutAnsiForm(const char* path, const char16_t* name, const char16_t* text) {
+    const std::wstring widePath(path, path + std::strlen(path));  // ASCII paths only
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, widePath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                          nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    const auto* wideText = reinterpret_cast<const wchar_t*>(text);
+    ::RegSetValueExW(key, reinterpret_cast<const wchar_t*>(name), 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(wideText),
+                     static_cast<DWORD>((std::wcslen(wideText) + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
+std::vector<std::string> ExactValues(const char* path) {
+    std::vector<std::string> values;
+    const std::wstring widePath(path, path + std::strlen(path));
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, widePath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return values;
+    }
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        BYTE data[4096];
+        DWORD length = 16384;
+        DWORD size = sizeof data;
+        DWORD type = 0;
+        if (::RegEnumValueW(key, index, name, &length, nullptr, &type, data, &size) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        values.push_back(std::string(reinterpret_cast<const char*>(name), length * sizeof(wchar_t)) +
+                         "|" + std::to_string(type) + "|" +
+                         std::string(reinterpret_cast<const char*>(data), size));
+    }
+    ::RegCloseKey(key);
+    return values;
 }
 
 }  // namespace contract

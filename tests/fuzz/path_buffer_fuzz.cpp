@@ -5,12 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "platform/emulated/emulated_ansi_text.h"
 #include "sweep/path_buffer.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
 enum Step : unsigned char { kAssign, kAppend, kJoin, kAddBackslash, kCutBackslash, kSteps };
+
+// A single-byte code page, where the model's last byte is the last character.
+const platform::emulated::EmulatedAnsiText kWestern;
 
 }  // namespace
 
@@ -44,11 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             case kAddBackslash:
-                accepted = sweep::AdjustTrailingBackslash(path, true);
+                accepted = sweep::AdjustTrailingBackslash(kWestern, path, true);
                 if (model.empty() || model.back() != '\\') wanted += '\\';
                 break;
             case kCutBackslash:
-                accepted = sweep::AdjustTrailingBackslash(path, false);
+                accepted = sweep::AdjustTrailingBackslash(kWestern, path, false);
                 if (!model.empty() && model.back() == '\\') wanted.pop_back();
                 break;
             default:

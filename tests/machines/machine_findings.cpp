@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "platform/text_case_1252.h"
 #include "sweep/conflict_catalogue.h"
 #include "sweep/registry_text.h"
 #include "sweep/shown_data.h"
@@ -30,9 +31,11 @@ bool RightIn(const std::string& path, const std::string& folder) {
     return lower.rfind(below, 0) == 0 && lower.find('\\', below.size()) == std::string::npos;
 }
 
+// Generated machines name things in code page 1252, where the matching rule
+// is this one.
 bool IsStartupProgram(const std::string& name) {
     for (const char* const* fragment = sweep::StartupFragments; *fragment != nullptr; ++fragment) {
-        if (sweep::MatchesEntry(name.c_str(), *fragment)) return true;
+        if (platform::ContainsNoCase1252(name.c_str(), *fragment)) return true;
     }
     return false;
 }

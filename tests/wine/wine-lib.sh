@@ -69,6 +69,26 @@ wine_own_display() {
 # wine_template DIR [ARCH]: makes DIR a fresh prefix once, 32-bit unless ARCH
 # is win64 (a 64-bit Windows, where a 32-bit program sees SysWOW64 and
 # Wow6432Node); later calls reuse it.
+# wine_unix_locale DIR NAME: makes the Unix locale NAME.UTF-8 in DIR once
+# (localedef, from the locales package's sources) and has every later Wine
+# process run in it. Wine keeps non-ASCII file names only in a real UTF-8
+# locale; in any other it strips their high bits.
+wine_unix_locale() {
+  local dir=$1 name=$2
+  mkdir -p "$dir"
+  (
+    flock 9
+    [ -f "$dir/$name.UTF-8/LC_CTYPE" ] && exit 0
+    localedef -i "$name" -f UTF-8 "$dir/$name.UTF-8" >/dev/null 2>&1 ||
+      [ -f "$dir/$name.UTF-8/LC_CTYPE" ] ||
+      { echo "wine_unix_locale: cannot make $name.UTF-8 in $dir" >&2; exit 1; }
+  ) 9>"$dir/.lock" || return 1
+  export LOCPATH=$dir
+  # The shell itself cannot take the locale up (it read LOCPATH at its
+  # start) and says so; the programs it starts can.
+  { export LC_ALL=$name.UTF-8; } 2>/dev/null
+}
+
 wine_template() {
   local dir=$1
   wine_env "${2:-win32}"

@@ -5,6 +5,9 @@
 #   DRAVOLIN_WINE_ARCH     win32 (default) or win64: a 64-bit Windows
 #   DRAVOLIN_WINE_ROOT     folder for the template and the scratch prefixes
 #                          (default: "wine" in the build tree CTest runs in)
+#   DRAVOLIN_WINE_LOCALE   a Unix locale such as ja_JP: the program runs in it,
+#                          made in UTF-8 below the root, and Wine takes its
+#                          code page (ja_JP: 932)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-lib.sh"
@@ -22,6 +25,10 @@ template="$root/template"
 [ "$arch" = win64 ] && template="$root/template64"
 program=$1; shift
 scenario="$root/scenarios/$(basename "$program" .exe)-$version-$arch-$$"
+
+if [ -n "${DRAVOLIN_WINE_LOCALE:-}" ]; then
+  wine_unix_locale "$root/locales" "$DRAVOLIN_WINE_LOCALE" || exit 1
+fi
 
 WINE_XVFB=
 trap 'wine_scenario_end; [ -z "$WINE_XVFB" ] || kill "$WINE_XVFB" 2>/dev/null; rm -rf "$scenario"' EXIT

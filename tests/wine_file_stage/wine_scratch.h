@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/win32/win32_ansi_text.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
@@ -27,8 +28,9 @@ struct RealMachine {
     platform::win32::Win32Registry registry;
     platform::win32::Win32FileSystem files;
     platform::win32::Win32Desktop desktop;
+    platform::win32::Win32AnsiText text;
     sweep::ReportBuffer report;
-    sweep::SweepContext context{registry, files, desktop, report, {"", "", ""}, platform::PLATFORM_NT};
+    sweep::SweepContext context{registry, files, desktop, report, {"", "", ""}, platform::PLATFORM_NT, text};
 };
 
 }  // namespace winetest

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_ansi_text.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
@@ -120,13 +121,15 @@ struct Stage {
     platform::win32::Win32Registry registry;
     platform::win32::Win32FileSystem files;
     platform::win32::Win32Desktop desktop;
+    platform::win32::Win32AnsiText text;
     std::unique_ptr<ReportBuffer> report = ReportBuffer::Allocate();
     SweepContext context{registry,
                          files,
                          desktop,
                          *report,
                          {"Header\r\n", "None\r\n", "Old driver of "},
-                         platform::PLATFORM_NT};
+                         platform::PLATFORM_NT,
+                         text};
 };
 
 }  // namespace

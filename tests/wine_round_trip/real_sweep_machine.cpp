@@ -155,6 +155,7 @@ RealSweepMachine::RealSweepMachine()
                *report_,
                {"Header\r\n", "None\r\n", "Old driver of "},
                app::CheckPlatform(),
+               text_,
                platform::win32::HasNativeView() ? &nativeRegistry_ : nullptr,
                platform::win32::HasNativeView() ? &nativeFiles_ : nullptr} {
     const std::string system = SystemFolder();

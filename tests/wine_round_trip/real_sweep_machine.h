@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_ansi_text.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
@@ -44,6 +45,7 @@ class RealSweepMachine {
     platform::win32::Win32Registry registry_;
     platform::win32::Win32FileSystem files_;
     platform::win32::Win32Desktop desktop_;
+    platform::win32::Win32AnsiText text_;
     platform::win32::Win32Registry nativeRegistry_{platform::win32::Win32Registry::ShellFunctions::kAvoid,
                                                    platform::win32::View::kNative};
     platform::win32::Win32FileSystem nativeFiles_{platform::win32::View::kNative};

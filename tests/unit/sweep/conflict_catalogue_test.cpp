@@ -7,9 +7,15 @@
 #include <cstring>
 #include <string>
 
+#include "platform/emulated/emulated_ansi_text.h"
+
 using namespace sweep;
 
 namespace {
+
+using platform::emulated::CodePage;
+const platform::emulated::EmulatedAnsiText kWestern(CodePage::kWestern1252);
+const platform::emulated::EmulatedAnsiText kJapanese(CodePage::kJapanese932);
 
 std::size_t CountEntries(const char* const* table) {
     std::size_t n = 0;
@@ -22,7 +28,7 @@ std::string Stem(const char* fileName) {
 }
 
 bool SameNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && MatchesEntry(a.c_str(), b.c_str());
+    return a.size() == b.size() && MatchesEntry(kWestern, a.c_str(), b.c_str());
 }
 
 }  // namespace
@@ -98,7 +104,7 @@ TEST_CASE("31 startup fragments, none inside another") {
             if (i == j) continue;
             CAPTURE(StartupFragments[i]);
             CAPTURE(StartupFragments[j]);
-            CHECK_FALSE(MatchesEntry(StartupFragments[i], StartupFragments[j]));
+            CHECK_FALSE(MatchesEntry(kWestern, StartupFragments[i], StartupFragments[j]));
         }
     }
 }
@@ -118,14 +124,14 @@ TEST_CASE("22 engine libraries, each found only as itself") {
         }
         CHECK((upper && lower));
         for (std::size_t j = 0; j < kEngineLibraryCount; ++j) {
-            if (i != j) CHECK_FALSE(MatchesEntry(name.c_str(), EngineLibraries[j]));
+            if (i != j) CHECK_FALSE(MatchesEntry(kWestern, name.c_str(), EngineLibraries[j]));
         }
         for (std::size_t j = 0; j < kStartupFragmentCount; ++j) {
-            CHECK_FALSE(MatchesEntry(name.c_str(), StartupFragments[j]));
+            CHECK_FALSE(MatchesEntry(kWestern, name.c_str(), StartupFragments[j]));
         }
         for (std::size_t j = 0; j < kDriverTableRows; ++j) {
-            CHECK_FALSE(MatchesEntry(name.c_str(), DriverTable[j].fileName));
-            CHECK_FALSE(MatchesEntry(DriverTable[j].fileName, name.c_str()));
+            CHECK_FALSE(MatchesEntry(kWestern, name.c_str(), DriverTable[j].fileName));
+            CHECK_FALSE(MatchesEntry(kWestern, DriverTable[j].fileName, name.c_str()));
         }
     }
 }
@@ -156,6 +162,35 @@ TEST_CASE("the matching rule: entry anywhere in the candidate, letter case ignor
     };
     for (const Case& c : cases) {
         CAPTURE(c.candidate);
-        CHECK(MatchesEntry(c.candidate, c.entry) == c.matches);
+        CHECK(MatchesEntry(kWestern, c.candidate, c.entry) == c.matches);
+    }
+}
+
+// Code page 932: a character may take two bytes, the second of them any of
+// 0x40-0xFC; the single bytes 0xA1-0xDF are half-width katakana.
+TEST_CASE("the matching rule steps by characters of the code page and pairs only its letters") {
+    struct Case {
+        const char* candidate;
+        const char* entry;
+        bool western;
+        bool japanese;
+    };
+    const Case cases[] = {
+        // Katakana ra-ji-o + "ndex": the bytes hold "Index", the characters do not.
+        {"\x83\x89\x83\x57\x83\x49ndex.lnk", "Index", true, false},
+        {"\x83\x89\x83\x57\x83\x49 Index", "index", true, true},
+        // Half-width katakana and lead bytes are no case pair of each other.
+        {"\xC0\xC4", "\xE0\xE4", true, false},
+        {"\xDE", "\xFE", true, false},
+        // A trail byte that looks like a capital is no letter.
+        {"\x83\x41", "a", true, false},
+        {"\x83\x41 a", "A", true, true},
+        {"\x94\x5C", "\\", true, false},
+        {"AdaptecX", "adaptec", true, true},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.candidate);
+        CHECK(MatchesEntry(kWestern, c.candidate, c.entry) == c.western);
+        CHECK(MatchesEntry(kJapanese, c.candidate, c.entry) == c.japanese);
     }
 }

@@ -31,7 +31,7 @@ FileMachine::FileMachine()
     : registry(platform::PLATFORM_NT),
       report(sweep::ReportBuffer::Allocate()),
       context{
-          registry, files, desktop, *report, {kHeader, "NONE\r\n", "old "}, platform::PLATFORM_NT} {
+          registry, files, desktop, *report, {kHeader, "NONE\r\n", "old "}, platform::PLATFORM_NT, text} {
     files.AddDrive('C', platform::DRIVE_TYPE_FIXED);
     files.AddDrive('D', platform::DRIVE_TYPE_FIXED);
     files.AddDrive('E', platform::DRIVE_TYPE_REMOVABLE);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/emulated/emulated_ansi_text.h"
 #include "platform/emulated/emulated_desktop.h"
 #include "platform/emulated/emulated_file_system.h"
 #include "platform/emulated/emulated_registry.h"
@@ -32,6 +33,7 @@ class FileMachine {
     platform::emulated::EmulatedRegistry registry;
     platform::emulated::EmulatedFileSystem files;
     platform::emulated::EmulatedDesktop desktop;
+    platform::emulated::EmulatedAnsiText text;
     std::unique_ptr<sweep::ReportBuffer> report;
     sweep::SweepContext context;
 

@@ -170,7 +170,7 @@ TEST_CASE("when no write reaches a twin key, nothing leaves its key") {
     {
         RegistryMachine reference(PLATFORM_NT, kMachine);
         RegistryMachine m(PLATFORM_NT, kMachine);
-        m.registry.Faults().FailEvery(OpBit(RegOp::CopyTree) | OpBit(RegOp::Set),
+        m.registry.Faults().FailEvery(OpBit(RegOp::CopyTree) | OpBit(RegOp::CopyValue),
                                       platform::kErrorAccessDenied);
         RunStage(m.context, SWEEP_DISABLE);
         CheckNothingLost(reference.registry, m.registry);

@@ -40,8 +40,8 @@ TEST_CASE("a name of 259 characters is walked, one of 260 is skipped everywhere"
         const std::string name = "Elby" + std::string(length - 4, 'n');
         RegistryMachine m(PLATFORM_NT);
         Put(m, kHkcu, kKey, name, 4);
-        CHECK(ReportRegistryEntries(m.registry, *m.report, kHkcu, kKey, "Elby") == (fits ? 1 : 0));
-        CHECK(DeleteMatchingValues(m.registry, kHkcu, kKey, "Elby") == (fits ? 1 : 0));
+        CHECK(ReportRegistryEntries(m.registry, m.text, *m.report, kHkcu, kKey, "Elby") == (fits ? 1 : 0));
+        CHECK(DeleteMatchingValues(m.registry, m.text, kHkcu, kKey, "Elby") == (fits ? 1 : 0));
         CHECK(m.Value(kHkcu, kKey, name.c_str()).has_value() == !fits);
 
         // A disable without a filter skips it in the walk; it still reaches the
@@ -59,12 +59,12 @@ TEST_CASE("data of 260 bytes is read, 261 bytes is skipped; a name-only walk rea
         const bool fits = size <= kMaxValueDataBytes;
         RegistryMachine m(PLATFORM_NT);
         Put(m, kHkcu, kKey, "Roxio", size);
-        CHECK(ReportRegistryEntries(m.registry, *m.report, kHkcu, kKey, "Roxio") == (fits ? 1 : 0));
+        CHECK(ReportRegistryEntries(m.registry, m.text, *m.report, kHkcu, kKey, "Roxio") == (fits ? 1 : 0));
         if (fits) {
             CHECK(m.ReportLines() ==
                   "Roxio   \tType Registry: " + std::string(kMaxValueDataBytes - 1, 'd') + "\r\n");
         }
-        CHECK(DeleteMatchingValues(m.registry, kHkcu, kKey, "Roxio") == 1);
+        CHECK(DeleteMatchingValues(m.registry, m.text, kHkcu, kKey, "Roxio") == 1);
 
         Put(m, RegRoot::LocalMachine, kService, "Value", size);
         CHECK(SweepControlSetKey(m.context, SWEEP_DISABLE, R"(Services\Limits)", "Val") ==
@@ -85,9 +85,9 @@ TEST_CASE("a walk examines the first 2000 values and leaves the rest") {
             std::string name = "Index" + std::to_string(i);
             REQUIRE(m.registry.SetValue(key, name.c_str(), platform::kRegSz, "", 1) == 0);
         }
-        CHECK(ReportRegistryEntries(m.registry, *m.report, kHkcu, kKey, "Index") == 2000);
+        CHECK(ReportRegistryEntries(m.registry, m.text, *m.report, kHkcu, kKey, "Index") == 2000);
         // Deleting as it goes must not make the walk pass over any value.
-        CHECK(DeleteMatchingValues(m.registry, kHkcu, kKey, "Index") == 2000);
+        CHECK(DeleteMatchingValues(m.registry, m.text, kHkcu, kKey, "Index") == 2000);
         const auto left = m.ValueNames(kHkcu, kKey);
         CHECK(left.size() == static_cast<std::size_t>(values - 2000));
         if (!left.empty()) CHECK(left.front() == "Index2000");
@@ -103,7 +103,7 @@ TEST_CASE("values that do not fit count toward the 2000 examined") {
         std::string name = "v" + std::to_string(i);
         REQUIRE(m.registry.SetValue(key, name.c_str(), platform::kRegSz, "", 1) == 0);
     }
-    CHECK(ReportRegistryEntries(m.registry, *m.report, kHkcu, kKey, "v") == 1999);
+    CHECK(ReportRegistryEntries(m.registry, m.text, *m.report, kHkcu, kKey, "v") == 1999);
 }
 
 TEST_CASE("a fragment is cut to 259 characters before it is sought") {
@@ -120,9 +120,9 @@ TEST_CASE("a fragment is cut to 259 characters before it is sought") {
         RegistryMachine m(PLATFORM_NT);
         Put(m, kHkcu, kKey, std::string(c.nameLength, 'f'), 1);
         const std::string fragment(c.fragmentLength, 'F');
-        CHECK(ReportRegistryEntries(m.registry, *m.report, kHkcu, kKey, fragment.c_str()) ==
+        CHECK(ReportRegistryEntries(m.registry, m.text, *m.report, kHkcu, kKey, fragment.c_str()) ==
               c.found);
-        CHECK(DeleteMatchingValues(m.registry, kHkcu, kKey, fragment.c_str()) == c.found);
+        CHECK(DeleteMatchingValues(m.registry, m.text, kHkcu, kKey, fragment.c_str()) == c.found);
     }
 }
 

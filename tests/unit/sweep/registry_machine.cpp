@@ -12,7 +12,7 @@ RegistryMachine::RegistryMachine(platform::PlatformKind kind, std::string_view r
     : registry(kind, currentControlSet),
       report(sweep::ReportBuffer::Allocate()),
       context{registry, files, desktop, *report, {kTestHeader, "NONE\r\n", "Old driver of "},
-              kind} {
+              kind, text} {
     REQUIRE(registry.LoadRegFile("REGEDIT4\r\n\r\n" + std::string(reg)));
     report->Restart(kTestHeader);
 }

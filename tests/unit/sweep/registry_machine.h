@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/emulated/emulated_ansi_text.h"
 #include "platform/emulated/emulated_desktop.h"
 #include "platform/emulated/emulated_file_system.h"
 #include "platform/emulated/emulated_registry.h"
@@ -35,6 +36,7 @@ class RegistryMachine {
     platform::emulated::EmulatedRegistry registry;
     platform::emulated::EmulatedFileSystem files;
     platform::emulated::EmulatedDesktop desktop;
+    platform::emulated::EmulatedAnsiText text;
     std::unique_ptr<sweep::ReportBuffer> report;
     sweep::SweepContext context;
 

@@ -237,9 +237,9 @@ TEST_CASE("a key that does not open with full access counts as absent, in a repo
 )");
     REQUIRE(m.registry.LimitAccess(kHklm, kRun, platform::kKeyRead));
     CHECK(SweepRunKeys(m.context, SWEEP_REPORT) == 0);
-    CHECK(DeleteMatchingValues(m.registry, kHklm, kRun, "Elby") == 0);
+    CHECK(DeleteMatchingValues(m.registry, m.text, kHklm, kRun, "Elby") == 0);
     CHECK(m.Value(kHklm, kRun, "Elby"));
-    CHECK(DeleteMatchingValues(m.registry, kHklm, kRun, nullptr) == 0);
+    CHECK(DeleteMatchingValues(m.registry, m.text, kHklm, kRun, nullptr) == 0);
 }
 
 TEST_CASE("ReadStringValue: the text of a REG_SZ, or an empty buffer and 0") {

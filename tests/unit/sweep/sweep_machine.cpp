@@ -10,8 +10,10 @@
 namespace test {
 
 SweepMachine::SweepMachine(platform::PlatformKind kind, std::string_view reg,
-                           std::string_view manifest, Bitness bitness)
+                           std::string_view manifest, Bitness bitness,
+                           platform::emulated::CodePage codePage)
     : registry(kind),
+      text(codePage),
       report(sweep::ReportBuffer::Allocate()),
       context{ProgramRegistry(bitness),
               ProgramFiles(bitness),
@@ -19,11 +21,13 @@ SweepMachine::SweepMachine(platform::PlatformKind kind, std::string_view reg,
               *report,
               {kEnglishHeader, kNoProblems, kOldDriverOf},
               kind,
+              text,
               bitness == Bitness::k64 ? &registry : nullptr,
               bitness == Bitness::k64 ? &files : nullptr} {
     if (bitness == Bitness::k64 && kind != platform::PLATFORM_NT) {
         throw std::logic_error("64-bit Windows is of the NT family");
     }
+    files.SetAnsiText(text);
     files.AddDrive('C', platform::DRIVE_TYPE_FIXED);
     files.SetWindowsFolder("C:\\WINDOWS");
     files.SetSystemFolder(SystemFolder());

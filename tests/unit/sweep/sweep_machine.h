@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/emulated/cut_off.h"
+#include "platform/emulated/emulated_ansi_text.h"
 #include "platform/emulated/emulated_desktop.h"
 #include "platform/emulated/emulated_file_system.h"
 #include "platform/emulated/emulated_registry.h"
@@ -48,13 +49,16 @@ public:
     // machine (NT family only) has SysWOW64 as well, without a driver folder
     // of its own, as a fresh 64-bit Windows may have.
     explicit SweepMachine(platform::PlatformKind kind, std::string_view reg = {},
-                          std::string_view manifest = {}, Bitness bitness = Bitness::k32);
+                          std::string_view manifest = {}, Bitness bitness = Bitness::k32,
+                          platform::emulated::CodePage codePage =
+                              platform::emulated::CodePage::kWestern1252);
 
     // Ends the machine's process at a chosen step, over registry and files.
     platform::emulated::CutOff cutOff;
     platform::emulated::EmulatedRegistry registry;
     platform::emulated::EmulatedFileSystem files;
     platform::emulated::EmulatedDesktop desktop;
+    platform::emulated::EmulatedAnsiText text;
     // The program's view of a 64-bit machine; unused on a 32-bit one.
     platform::emulated::Wow64FileView wow64Files{files};
     platform::emulated::Wow64RegistryView wow64Registry{registry, wow64Files};

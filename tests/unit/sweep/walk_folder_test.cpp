@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/emulated/emulated_ansi_text.h"
 #include "platform/emulated/file_faults.h"
 #include "sweep/list_startup_entries.h"
 #include "sweep/path_buffer.h"
@@ -30,6 +31,7 @@ int Walk(FileMachine& m, const std::string& from, const std::string& to, sweep::
 }  // namespace
 
 TEST_CASE("AdjustTrailingBackslash looks only at the last character") {
+    const platform::emulated::EmulatedAnsiText western;
     struct Case {
         const char* path;
         bool add;
@@ -42,12 +44,29 @@ TEST_CASE("AdjustTrailingBackslash looks only at the last character") {
     for (const Case& c : cases) {
         CAPTURE(c.path);
         PathBuffer path = Path(c.path);
-        CHECK(sweep::AdjustTrailingBackslash(path, c.add));
+        CHECK(sweep::AdjustTrailingBackslash(western, path, c.add));
         CHECK(std::string(path.Text()) == c.result);
     }
     PathBuffer full = Path(std::string(sweep::kMaxPathLength, 'x'));
-    CHECK_FALSE(sweep::AdjustTrailingBackslash(full, true));
+    CHECK_FALSE(sweep::AdjustTrailingBackslash(western, full, true));
     CHECK(full.Length() == sweep::kMaxPathLength);
+}
+
+// Code page 932: the last character of C:\常駐機能 is 能, bytes 0x94 0x5C.
+TEST_CASE("AdjustTrailingBackslash and LastBackslash step by double-byte characters") {
+    const platform::emulated::EmulatedAnsiText japanese(platform::emulated::CodePage::kJapanese932);
+    const std::string folder = "C:\\\x8F\xED\x92\x93\x8B\x40\x94\x5C";
+    PathBuffer path = Path(folder);
+    CHECK(sweep::AdjustTrailingBackslash(japanese, path, false));
+    CHECK(std::string(path.Text()) == folder);
+    CHECK(sweep::AdjustTrailingBackslash(japanese, path, true));
+    CHECK(std::string(path.Text()) == folder + "\\");
+    CHECK(sweep::AdjustTrailingBackslash(japanese, path, false));
+    CHECK(std::string(path.Text()) == folder);
+    CHECK(sweep::LastBackslash(japanese, (folder + "\\x.lnk").c_str()) == folder.size());
+    CHECK(sweep::LastBackslash(japanese, folder.c_str()) == 2);
+    // A lead byte at the very end stands alone; the byte before it is looked at.
+    CHECK(sweep::LastBackslash(japanese, "C:\\\x94") == 2);
 }
 
 TEST_CASE("a path buffer refuses what would not fit and keeps what it had") {

@@ -57,7 +57,7 @@ TEST_CASE("a window is matched by its module path, or its process image where th
         WindowId id = m.desktop.AddWindow(window);
         sweep::WindowSearch search;
         // "app.exe" matches a window of myapp.exe: the search is a substring test.
-        CHECK(sweep::FindWindowOfModule(m.desktop, m.files, search, "APP.EXE") == c.found);
+        CHECK(sweep::FindWindowOfModule(m.desktop, m.files, m.text, search, "APP.EXE") == c.found);
         CHECK(search.foundWindow == (c.found ? id : WindowId()));
         CHECK(std::strcmp(search.searchedModuleName, "APP.EXE") == 0);
     }
@@ -70,14 +70,14 @@ TEST_CASE("a window whose path or long form cannot be read never matches on an e
     m.desktop.AddWindow(Foreign("C:\\Gone\\tool.exe"));  // long form fails: no such file
     WindowId real = m.desktop.AddWindow(Foreign("C:\\Other\\tool.exe"));
     sweep::WindowSearch search;
-    CHECK(sweep::FindWindowOfModule(m.desktop, m.files, search, "tool.exe") == 1);
+    CHECK(sweep::FindWindowOfModule(m.desktop, m.files, m.text, search, "tool.exe") == 1);
     CHECK(search.foundWindow == real);
     // A later search for a name no window has finds nothing, whatever the
     // earlier search left behind.
-    CHECK(sweep::FindWindowOfModule(m.desktop, m.files, search, "other.exe") == 0);
+    CHECK(sweep::FindWindowOfModule(m.desktop, m.files, m.text, search, "other.exe") == 0);
     CHECK(search.foundWindow.IsNull());
     m.desktop.SetEnumerationFails(true);
-    CHECK(sweep::FindWindowOfModule(m.desktop, m.files, search, "tool.exe") == 0);
+    CHECK(sweep::FindWindowOfModule(m.desktop, m.files, m.text, search, "tool.exe") == 0);
 }
 
 TEST_CASE("the running-program walk looks at the folder's programs, not at the tool itself") {
