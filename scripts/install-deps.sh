@@ -20,7 +20,7 @@ readonly update_tries=3
 # through the name that follows the release's default clang, so the fuzz
 # preset's clang and its libFuzzer runtime always match.
 packages=(
-  cmake make g++ doctest-dev libbenchmark-dev libxml2-utils
+  git cmake make g++ doctest-dev libbenchmark-dev libxml2-utils
   g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth imagemagick

@@ -68,7 +68,7 @@ grep -q '^apt-get install .*-t bookworm .*wine32:i386' <<<"$calls" || fail "no i
 case="unresolvable"
 run none never 0
 [ "$rc" != 0 ] || fail "exit 0 after apt failed"
-grep -q '^install-deps: could not install cmake .* wine32:i386 .*pkgProblemResolver' <<<"$out" ||
+grep -q '^install-deps: could not install .*cmake .* wine32:i386 .*pkgProblemResolver' <<<"$out" ||
   fail "no line naming the packages and apt's reason: $out"
 grep -q '^dpkg --configure -a' <<<"$calls" || fail "dpkg not configured after the failed install: $calls"
 
@@ -79,7 +79,7 @@ run all bookworm 0
 case="no root and no sudo"
 run none bookworm 1000
 [ "$rc" != 0 ] || fail "exit 0"
-grep -q 'needs root: cmake' <<<"$out" || fail "no clear message: $out"
+grep -q 'needs root: .*cmake' <<<"$out" || fail "no clear message: $out"
 [ -z "$calls" ] || fail "apt or dpkg called: $calls"
 
 [ "$failed" = 0 ] && echo "install-deps: 4 cases passed"
