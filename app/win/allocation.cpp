@@ -3,7 +3,9 @@
 // it brings in the whole exception machinery, which this program, built
 // without exceptions, has no use for. A shortage where an object must exist
 // ends the program, as the runtime's unhandled exception would; the nothrow
-// form answers null, for the callers that show nothing instead.
+// form answers null, for the callers that show nothing instead. The program
+// links no C++ library (app/CMakeLists.txt), so the tag of that form is
+// defined here too.
 #include <cstddef>
 #include <cstdlib>
 #include <new>
@@ -21,6 +23,10 @@ void* TakeOrEnd(std::size_t size) noexcept {
 }
 
 }  // namespace
+
+namespace std {
+const nothrow_t nothrow{};
+}  // namespace std
 
 void* operator new(std::size_t size) {
     return TakeOrEnd(size);

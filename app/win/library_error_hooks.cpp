@@ -1,8 +1,8 @@
-// The three error paths of the standard containers that the program can
-// reach. libstdc++ reports them by throwing logic errors, and its object that
-// does so drags in the whole string and random-device machinery, with imports
-// that the oldest Windows lack. The program never asks a container for more
-// than it can hold, so these are faults of the program: it ends at once.
+// The error paths of the standard containers that the program can reach.
+// The C++ library reports them by throwing, and the program links no C++
+// library (app/CMakeLists.txt): a compiler whose headers call another of
+// these fails the link by its name. The program never asks a container for
+// more than it can hold, so these are faults of the program: it ends at once.
 #include <cstdlib>
 
 namespace std {

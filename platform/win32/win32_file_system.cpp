@@ -78,7 +78,14 @@ bool Win32FileSystem::Move(const char* from, const char* to) {
 
 bool Win32FileSystem::CopyNoOverwrite(const char* from, const char* to) {
     ViewScope scope(view_);
-    return ::CopyFileA(from, to, TRUE) != FALSE;
+    if (::CopyFileA(from, to, TRUE) == FALSE) return false;
+    // Windows gives the copy the original's attributes; Wine 10 leaves the
+    // hidden one off, and a put-aside must bring the file back as it was.
+    const DWORD attributes = ::GetFileAttributesA(from);
+    if (attributes != INVALID_FILE_ATTRIBUTES && ::GetFileAttributesA(to) != attributes) {
+        ::SetFileAttributesA(to, attributes);
+    }
+    return true;
 }
 
 bool Win32FileSystem::Delete(const char* path) {

@@ -33,10 +33,14 @@ if [ "$kind" = gui ]; then
 fi
 
 # "dll function" pairs of the import table, dll in lower case without ".dll".
-# An import by ordinal has no name to check, so it counts as unknown.
+# An import by ordinal has no name to check, so it counts as unknown. Older
+# objdumps list "vma hint name", newer ones (binutils 2.44) "vma ordinal hint
+# name", with "<none>" in the column that does not apply.
 imports=$(awk '
   /DLL Name:/ { dll = tolower($3); sub(/\.dll$/, "", dll); next }
   dll != "" && /^\t[0-9a-f]+[ \t]+[0-9]+[ \t]+[^ \t]+$/ { print dll, $3; next }
+  dll != "" && /^\t[0-9a-f]+ +<none> +[0-9a-f]+ +[^ \t]+/ { print dll, $4; next }
+  dll != "" && /^\t[0-9a-f]+ +[0-9a-f]+ +<none>/ { print dll, "<ordinal>"; next }
   dll != "" && /^\t[0-9a-f]+[ \t]+<none>/ { print dll, "<ordinal>" }' <<<"$headers" | sort -u)
 [ -n "$imports" ] || fail "no imports found: objdump output not understood"
 

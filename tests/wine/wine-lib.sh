@@ -32,6 +32,13 @@ wine_require() {
 # every prefix used afterwards: Wine refuses a prefix of the other kind.
 wine_env() {
   export WINEARCH=${1:-win32} WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+  # Wine names files in the character set of the Unix locale, and without a
+  # UTF-8 one it strips the high bit of every byte beyond ASCII: a shell with
+  # no locale set (a fresh root, a bare CI) gets glibc's own C.UTF-8. The
+  # Windows locale comes from LC_ALL alone, which stays as it is.
+  if [ -z "${LC_ALL:-}" ] && [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+    export LC_CTYPE=C.UTF-8
+  fi
 }
 
 # wine_dos_path PATH: PATH as a Windows program of a prefix sees it, through

@@ -17,6 +17,7 @@
 #include "platform/win32/win32_ansi_text.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/unique_handles.h"
 #include "platform/win32/win32_registry.h"
 #include "sweep/registry_stage.h"
 #include "tests/wine_registry_stage/control_set_link.h"
@@ -99,13 +100,31 @@ std::vector<BYTE> Text(const std::string& text) {
     return data;
 }
 
-// Whether this run goes through a CurrentControlSet link; makes it once.
+// Whether the prefix's CurrentControlSet is a registry link already, as on
+// real NT and in the prefixes of Wine 10.
+bool PrefixHasLink() {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet", REG_OPTION_OPEN_LINK,
+                      KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+        return false;
+    }
+    const platform::win32::UniqueKey key(opened);
+    DWORD type = REG_NONE;
+    return RegQueryValueExA(key.Get(), "SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
+               ERROR_SUCCESS &&
+           type == REG_LINK;
+}
+
+// Whether this run goes through a CurrentControlSet link; makes it once
+// where the prefix has none.
 bool ThroughLink() {
     static const bool wanted = [] {
         const char* setting = std::getenv("DRAVOLIN_THROUGH_LINK");
         return setting != nullptr && std::string(setting) == "1";
     }();
     static bool made = false;
+    static const bool already = PrefixHasLink();
+    if (already) return true;
     if (wanted && !made) {
         if (!wine_stage::MakeControlSetLink()) {
             std::printf("FAILED: CurrentControlSet could not be made a registry link\n");
