@@ -39,6 +39,12 @@ wine_env() {
   if [ -z "${LC_ALL:-}" ] && [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
     export LC_CTYPE=C.UTF-8
   fi
+  # Debian's Wine 10.0 frees the TMPDIR string it got from the environment
+  # when /run/user/<uid> is missing (a root shell, a chroot, a container, the
+  # guest), so wineserver and every Wine process abort with "free(): invalid
+  # pointer". Without TMPDIR it takes /tmp, where upstream Wine always puts
+  # its server folder.
+  unset TMPDIR
 }
 
 # wine_dos_path PATH: PATH as a Windows program of a prefix sees it, through
