@@ -79,9 +79,6 @@ wine_own_display() {
   export DISPLAY=":$number"
 }
 
-# wine_template DIR [ARCH]: makes DIR a fresh prefix once, 32-bit unless ARCH
-# is win64 (a 64-bit Windows, where a 32-bit program sees SysWOW64 and
-# Wow6432Node); later calls reuse it.
 # wine_unix_locale DIR NAME: makes the Unix locale NAME.UTF-8 in DIR once
 # (localedef, from the locales package's sources) and has every later Wine
 # process run in it. Wine keeps non-ASCII file names only in a real UTF-8
@@ -102,6 +99,9 @@ wine_unix_locale() {
   { export LC_ALL=$name.UTF-8; } 2>/dev/null
 }
 
+# wine_template DIR [ARCH]: makes DIR a fresh prefix once, 32-bit unless ARCH
+# is win64 (a 64-bit Windows, where a 32-bit program sees SysWOW64 and
+# Wow6432Node); later calls reuse it.
 wine_template() {
   local dir=$1
   wine_env "${2:-win32}"
